@@ -1,0 +1,47 @@
+#include "flow.h"
+
+#include "catalogue.h"
+#include "platform/platform.h"
+
+#include <cmath>
+#include <utility>
+
+namespace mensurio {
+
+ConversionFlow::ConversionFlow(Platform& platform, std::function<void()> formLoad)
+    : platform_(platform)
+    , formLoad_(std::move(formLoad)) {}
+
+void ConversionFlow::List1_Click(int listIndex) {
+    one = static_cast<float>(listIndex);
+    one += 1.0f;
+    for (;;) {
+        auto typed = platform_.inputBox(kValuePrompt, kInputBoxTitle);
+        if (!typed)
+            return; // Cancel ends the conversion and leaves everything as it was
+        entry = std::move(*typed);
+        if (readNumber(entry))
+            break;
+        platform_.messageBox(kNotNumericMessage);
+    }
+    Convert(one);
+}
+
+void ConversionFlow::Convert(float number) {
+    if (const CatalogueRow* row = findRow(number)) {
+        formula = row->formula;
+        factor = row->factor;
+    }
+    // entry has passed the numeric test in List1_Click.
+    const double product = readNumber(entry).value_or(0.0) * factor;
+    if (!std::isfinite(product)) {
+        platform_.reportError(kOverflowMessage);
+        return;
+    }
+    answer = product;
+    platform_.messageBox(answer, formula);
+    if (formLoad_)
+        formLoad_();
+}
+
+} // namespace mensurio

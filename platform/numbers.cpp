@@ -1,0 +1,178 @@
+#include "numbers.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+namespace mensurio {
+
+namespace {
+
+constexpr bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+constexpr bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Called only when the reading is out of range: tells an overflow from an underflow by the
+// decimal exponent of the first significant digit, which is far from zero either way.
+bool isOverflow(std::string_view mantissa, long long exponent) {
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos)
+        return false;
+    const long long position = first < point
+                                   ? static_cast<long long>(point - first) - 1
+                                   : static_cast<long long>(point) - static_cast<long long>(first);
+    return exponent + position > 0;
+}
+
+} // namespace
+
+std::optional<double> readNumber(std::string_view text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    const std::string_view number = text.substr(begin, end - begin);
+
+    std::size_t i = 0;
+    const std::size_t n = number.size();
+    bool negative = false;
+    if (i < n && (number[i] == '+' || number[i] == '-'))
+        negative = number[i++] == '-';
+
+    // The mantissa without group separators, as from_chars wants it.
+    std::string mantissa;
+    mantissa.reserve(n);
+    std::size_t digits = 0;
+    std::size_t group = 0;
+    bool grouped = false;
+    for (; i < n; ++i) {
+        if (isDigit(number[i])) {
+            mantissa += number[i];
+            ++digits;
+            ++group;
+        } else if (number[i] == ',') {
+            if (grouped ? group != 3 : (group == 0 || group > 3))
+                return std::nullopt;
+            grouped = true;
+            group = 0;
+        } else {
+            break;
+        }
+    }
+    if (grouped && group != 3)
+        return std::nullopt;
+    if (i < n && number[i] == '.') {
+        mantissa += number[i++];
+        for (; i < n && isDigit(number[i]); ++i, ++digits)
+            mantissa += number[i];
+    }
+    if (digits == 0)
+        return std::nullopt;
+
+    long long exponent = 0;
+    const std::size_t exponentStart = mantissa.size();
+    if (i < n && (number[i] == 'e' || number[i] == 'E')) {
+        mantissa += number[i++];
+        bool exponentNegative = false;
+        if (i < n && (number[i] == '+' || number[i] == '-')) {
+            exponentNegative = number[i] == '-';
+            mantissa += number[i++];
+        }
+        const std::size_t exponentDigits = i;
+        for (; i < n && isDigit(number[i]); ++i) {
+            mantissa += number[i];
+            if (exponent < 1'000'000'000) // saturate: far beyond any double either way
+                exponent = exponent * 10 + (number[i] - '0');
+        }
+        if (i == exponentDigits)
+            return std::nullopt;
+        if (exponentNegative)
+            exponent = -exponent;
+    }
+    if (i != n)
+        return std::nullopt;
+
+    double value = 0.0;
+    const char* first = mantissa.data();
+    const char* last = first + mantissa.size();
+    const auto [stop, error] = std::from_chars(first, last, value);
+    if (error == std::errc::result_out_of_range) {
+        if (isOverflow(std::string_view(mantissa).substr(0, exponentStart), exponent))
+            return std::nullopt;
+        value = 0.0; // underflow: the nearest double is zero
+    } else if (error != std::errc() || stop != last) {
+        return std::nullopt;
+    }
+    if (!std::isfinite(value))
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+std::string formatNumber(double value) {
+    if (std::isnan(value))
+        return "NaN";
+    if (std::isinf(value))
+        return value < 0 ? "-Infinity" : "Infinity";
+    if (value == 0.0)
+        return "0"; // also for -0
+
+    // 15 significant digits, rounded once; then trim and lay out.
+    char buffer[32];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+    const std::string_view scientific(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const std::size_t ePosition = scientific.find('e');
+    const bool negative = scientific.front() == '-';
+
+    std::string digits;
+    for (char c : scientific.substr(0, ePosition))
+        if (isDigit(c))
+            digits += c;
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+    int exponent = 0;
+    const char* exponentText = scientific.data() + ePosition + 1;
+    if (*exponentText == '+')
+        ++exponentText;
+    std::from_chars(exponentText, scientific.data() + scientific.size(), exponent);
+
+    std::string text = negative ? "-" : "";
+    if (exponent >= -4 && exponent <= 14) {
+        if (exponent < 0) {
+            text += "0.";
+            text.append(static_cast<std::size_t>(-exponent - 1), '0');
+            text += digits;
+        } else {
+            const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
+            if (digits.size() <= integerDigits) {
+                text += digits;
+                text.append(integerDigits - digits.size(), '0');
+            } else {
+                text += digits.substr(0, integerDigits);
+                text += '.';
+                text += digits.substr(integerDigits);
+            }
+        }
+    } else {
+        text += digits.front();
+        if (digits.size() > 1) {
+            text += '.';
+            text += digits.substr(1);
+        }
+        text += exponent < 0 ? "E-" : "E+";
+        const int magnitude = exponent < 0 ? -exponent : exponent;
+        if (magnitude < 10)
+            text += '0';
+        text += std::to_string(magnitude);
+    }
+    return text;
+}
+
+} // namespace mensurio

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "numbers.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace mensurio {
+
+// The title a message box carries when it is given none of its own.
+inline constexpr std::string_view kApplicationTitle = "Calvero1";
+
+// The services the program takes from its platform: modal boxes, error reports and the end of
+// the program. The real one is built on Qt widgets; tests use a scripted one.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // A modal box with a prompt, a text field, OK and Cancel. Returns the typed text on OK and
+    // nothing when the user cancelled (Cancel, Esc or the close box).
+    virtual std::optional<std::string> inputBox(std::string_view prompt,
+                                                std::string_view title) = 0;
+
+    // A modal box with OK only; returns when it is closed.
+    virtual void messageBox(std::string_view prompt, std::string_view title) = 0;
+
+    // A run-time error the program cannot carry on from; the user is told, the program goes on.
+    virtual void reportError(std::string_view message) = 0;
+
+    // Ends the program at once: every window closes, no further handler runs.
+    virtual void endProgram() = 0;
+
+    void messageBox(std::string_view prompt) { messageBox(prompt, kApplicationTitle); }
+    void messageBox(double prompt, std::string_view title) {
+        messageBox(formatNumber(prompt), title);
+    }
+};
+
+} // namespace mensurio

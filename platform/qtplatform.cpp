@@ -1,0 +1,52 @@
+#include "qtplatform.h"
+
+#include <QCoreApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace mensurio {
+
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+namespace {
+
+void showMessage(QWidget* parent, QMessageBox::Icon icon, std::string_view prompt,
+                 std::string_view title) {
+    QMessageBox box(icon, toQString(title), toQString(prompt), QMessageBox::Ok, parent);
+    box.setWindowModality(Qt::ApplicationModal);
+    // Users copy results into other programs; the text stays selectable, Enter still closes.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box.exec();
+}
+
+} // namespace
+
+QtPlatform::QtPlatform(QWidget* dialogParent)
+    : dialogParent_(dialogParent) {}
+
+std::optional<std::string> QtPlatform::inputBox(std::string_view prompt, std::string_view title) {
+    QInputDialog dialog(dialogParent_);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(toQString(title));
+    dialog.setLabelText(toQString(prompt));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue().toStdString();
+}
+
+void QtPlatform::messageBox(std::string_view prompt, std::string_view title) {
+    showMessage(dialogParent_, QMessageBox::NoIcon, prompt, title);
+}
+
+void QtPlatform::reportError(std::string_view message) {
+    showMessage(dialogParent_, QMessageBox::Critical, message, kApplicationTitle);
+}
+
+void QtPlatform::endProgram() {
+    QCoreApplication::exit(0);
+}
+
+} // namespace mensurio
