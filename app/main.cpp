@@ -1,12 +1,15 @@
-#include "conversion/flow.h"
+#include "application.h"
+#include "form1.h"
 #include "platform/qtplatform.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    mensurio::setUpApplication();
     mensurio::QtPlatform platform;
-    mensurio::ConversionFlow flow(platform);
-    flow.List1_Click(914);
-    return 0;
+    mensurio::Form1 window(platform);
+    platform.setDialogParent(&window);
+    window.Form_Load();
+    return QApplication::exec();
 }

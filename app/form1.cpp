@@ -1,0 +1,102 @@
+#include "form1.h"
+
+#include "conversion/catalogue.h"
+#include "form2.h"
+#include "formulalist.h"
+#include "platform/platform.h"
+#include "platform/qtplatform.h"
+
+#include <QCloseEvent>
+#include <QPushButton>
+
+namespace mensurio {
+
+namespace {
+
+QPushButton* makeButton(const QString& caption, const QString& name, const QRect& geometry,
+                        QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setAutoDefault(false); // neither button answers Enter
+    button->setDefault(false);
+    return button;
+}
+
+} // namespace
+
+Form1::Form1(Platform& platform)
+    : platform_(platform)
+    , List1(new FormulaList(this))
+    , Command1(makeButton(tr("Exit"), QStringLiteral("Command1"), {232, 232, 81, 33}, this))
+    , Command2(makeButton(tr("Help"), QStringLiteral("Command2"), {144, 232, 81, 33}, this))
+    , flow_(platform, [this] { Form_Load(); }) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Mensurio"));
+    setGeometry(256, 40, 320, 273); // client area; no layout, so controls stay put on resize
+
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setGeometry(0, 0, 321, 225);
+    List1->setAccessibleName(tr("Conversion formulas"));
+    QStringList entries;
+    entries.reserve(kCatalogueSize);
+    for (const CatalogueRow& row : kCatalogue)
+        entries << toQString(row.listEntry);
+    List1->addItems(entries);
+
+    Command1->setAccessibleName(tr("Exit"));
+    Command2->setAccessibleName(tr("Help"));
+    setTabOrder(Command1, List1);
+    setTabOrder(List1, Command2);
+    Command1->setFocus();
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    // Queued, so the input box opens after the click's or key's own events are handled.
+    connect(List1, &FormulaList::chosen, this, &Form1::List1_Click, Qt::QueuedConnection);
+}
+
+Form1::~Form1() {
+    delete form2_.data();
+}
+
+form2* Form1::helpWindow() const {
+    return form2_;
+}
+
+void Form1::Form_Load() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void Form1::Command1_Click() {
+    hide();
+    platform_.endProgram();
+}
+
+void Form1::Command2_Click() {
+    if (!form2_)
+        form2_ = new form2; // no owner: the two windows are independent
+    form2_->show();
+    form2_->raise();
+    form2_->activateWindow();
+}
+
+void Form1::List1_Click() {
+    // The boxes are modal, but a choice queued just before one opened must not start a second
+    // conversion inside the first.
+    if (converting_)
+        return;
+    converting_ = true;
+    flow_.List1_Click(List1->selectedRow());
+    converting_ = false;
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    // Closing the main window ends the program, as Exit does: it never runs on unseen.
+    event->accept();
+    Command1_Click();
+}
+
+} // namespace mensurio

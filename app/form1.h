@@ -1,0 +1,50 @@
+#pragma once
+
+#include "conversion/flow.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class QPushButton;
+
+namespace mensurio {
+
+class FormulaList;
+class Platform;
+class form2;
+
+// The main window. A click on a formula in List1 reaches List1_Click, which hands the selected
+// position to the conversion flow; the flow asks for a value, selects the catalogue row and shows
+// the result through the platform's boxes, then calls Form_Load to bring this window back.
+// Exit ends the program; Help shows the one help window.
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form1(Platform& platform);
+    ~Form1() override;
+
+    void Form_Load();
+    void Command1_Click();
+    void Command2_Click();
+    void List1_Click();
+
+    // The conversion's variables (one, entry, formula, factor, answer) and Convert.
+    ConversionFlow& conversion() { return flow_; }
+
+    // The help window, or nullptr before Help is first clicked and after it was closed.
+    form2* helpWindow() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    Platform& platform_;
+    FormulaList* List1;
+    QPushButton* Command1;
+    QPushButton* Command2;
+    ConversionFlow flow_;
+    QPointer<form2> form2_;
+    bool converting_ = false;
+};
+
+} // namespace mensurio

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QWidget>
+
+class QPlainTextEdit;
+class QPushButton;
+
+namespace mensurio {
+
+// The help window: an editable help text and an Exit button that only hides the window, so
+// the user's edits last until the window is closed through the window system.
+class form2 : public QWidget {
+    Q_OBJECT
+public:
+    explicit form2(QWidget* parent = nullptr);
+
+    void Command1_Click();
+
+    static const QString helpText;
+
+private:
+    QPlainTextEdit* Text1;
+    QPushButton* Command1;
+};
+
+} // namespace mensurio

@@ -1,0 +1,76 @@
+#include "formulalist.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <utility>
+
+namespace mensurio {
+
+FormulaList::FormulaList(QWidget* parent)
+    : QListWidget(parent) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformItemSizes(true); // 925 rows of one height: no per-row measuring at start-up
+    setSortingEnabled(false);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragEnabled(false);
+}
+
+int FormulaList::selectedRow() const {
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void FormulaList::mousePressEvent(QMouseEvent* event) {
+    // Item views select on any button; only the left one chooses a formula here.
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    leftPressOnEntry_ = indexAt(event->position().toPoint()).isValid();
+    QListWidget::mousePressEvent(event);
+}
+
+void FormulaList::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click is a click of its own.
+    mousePressEvent(event);
+}
+
+void FormulaList::mouseMoveEvent(QMouseEvent* event) {
+    // Dragging with the button held would move the selection to an entry nobody clicked.
+    if (event->buttons() != Qt::NoButton) {
+        event->accept();
+        return;
+    }
+    QListWidget::mouseMoveEvent(event);
+}
+
+void FormulaList::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QListWidget::mouseReleaseEvent(event);
+    if (std::exchange(leftPressOnEntry_, false) && selectedRow() >= 0)
+        Q_EMIT chosen();
+}
+
+void FormulaList::keyPressEvent(QKeyEvent* event) {
+    const int before = selectedRow();
+    // Qt makes the first row current when the list gets the focus; with nothing selected, a key
+    // must start from the top (Down or Home selects the first entry, a letter searches from it).
+    if (before < 0)
+        selectionModel()->clearCurrentIndex();
+    QListWidget::keyPressEvent(event);
+    const int after = selectedRow();
+    if (after >= 0 && after != before)
+        Q_EMIT chosen();
+}
+
+QModelIndex FormulaList::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if (!currentIndex().isValid() && count() > 0)
+        return model()->index(action == MoveEnd ? count() - 1 : 0, 0);
+    return QListWidget::moveCursor(action, modifiers);
+}
+
+} // namespace mensurio

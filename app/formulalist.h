@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QListWidget>
+
+namespace mensurio {
+
+// The list of formulas. It reports a user's choice the way the conversion needs it: once for
+// every left click on an entry (the same entry again included) and once for every keyboard move
+// of the selection, never for a right click, a drag or the focus arriving.
+class FormulaList : public QListWidget {
+    Q_OBJECT
+public:
+    explicit FormulaList(QWidget* parent = nullptr);
+
+    // The 0-based position of the selected entry, -1 when none is selected.
+    int selectedRow() const;
+
+Q_SIGNALS:
+    void chosen();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+
+private:
+    bool leftPressOnEntry_ = false;
+};
+
+} // namespace mensurio
