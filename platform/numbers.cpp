@@ -122,6 +122,11 @@ std::string formatNumber(double value) {
         return value < 0 ? "-Infinity" : "Infinity";
     if (value == 0.0)
         return "0"; // also for -0
+    // Rounded to 15 digits, the largest doubles would show 1.79769313486232E+308, which no
+    // longer reads back as a number; show the largest 15-digit text that does.
+    constexpr double largestShown = 1.79769313486231e308;
+    if (std::abs(value) > largestShown)
+        return value < 0 ? "-1.79769313486231E+308" : "1.79769313486231E+308";
 
     // 15 significant digits, rounded once; then trim and lay out.
     char buffer[32];

@@ -207,7 +207,9 @@ private Q_SLOTS:
         row(2 * 0.4047, "0.8094");
         row(1.0 / 3.0, "0.333333333333333");
         row(-2.0 / 3.0 * 1e-7, "-6.66666666666667E-08");
-        row(std::numeric_limits<double>::max(), "1.79769313486232E+308");
+        row(std::numeric_limits<double>::max(), "1.79769313486231E+308"); // reads back
+        row(-1.7976931348623155e308, "-1.79769313486231E+308");
+        row(1.79769313486231e308, "1.79769313486231E+308");
         row(std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324");
         row(1e100, "1E+100");
     }
@@ -221,7 +223,12 @@ private Q_SLOTS:
     void shownNumbersReadBack() {
         std::mt19937_64 random(925);
         for (int i = 0; i < 100000; ++i) {
-            const double value = std::bit_cast<double>(random());
+            // The extremes first, then random bit patterns.
+            constexpr double extremes[] = {std::numeric_limits<double>::max(),
+                                           -std::numeric_limits<double>::max(),
+                                           std::numeric_limits<double>::min(),
+                                           std::numeric_limits<double>::denorm_min()};
+            const double value = i < 4 ? extremes[i] : std::bit_cast<double>(random());
             if (!std::isfinite(value))
                 continue;
             const std::string text = formatNumber(value);
