@@ -1,4 +1,5 @@
 #include "platform/numbers.h"
+#include "support/numeric_rules.h"
 
 #include <QFile>
 #include <QTest>
@@ -9,7 +10,6 @@
 #include <cstdint>
 #include <limits>
 #include <random>
-#include <regex>
 
 using namespace mensurio;
 
@@ -20,15 +20,6 @@ QByteArray readData(const char* name) {
     if (!file.open(QIODevice::ReadOnly))
         qFatal("cannot open test data %s", name);
     return file.readAll();
-}
-
-// The numeric rules written once more, as a pattern, to check the reader against on texts that
-// nobody chose for it.
-bool matchesNumericRules(const std::string& text) {
-    static const std::regex rules(
-        R"([ \t]*[+-]?([0-9]{1,3}(,[0-9]{3})+|[0-9]*)(\.[0-9]*)?([eE][+-]?[0-9]+)?[ \t]*)");
-    static const std::regex hasMantissaDigit(R"([ \t]*[+-]?[0-9,]*\.?[0-9].*)");
-    return std::regex_match(text, rules) && std::regex_match(text, hasMantissaDigit);
 }
 
 } // namespace
@@ -150,10 +141,7 @@ private Q_SLOTS:
                 continue;
             const std::string text = line.toStdString();
             const auto read = readNumber(text);
-            std::string plain = text;
-            std::erase(plain, ',');
-            const bool fits =
-                matchesNumericRules(text) && std::isfinite(std::strtod(plain.c_str(), nullptr));
+            const bool fits = testing::followsNumericRules(text);
             QVERIFY2(read.has_value() == fits, line.constData());
             numeric += fits;
         }
@@ -224,10 +212,9 @@ private Q_SLOTS:
         std::mt19937_64 random(925);
         for (int i = 0; i < 100000; ++i) {
             // The extremes first, then random bit patterns.
-            constexpr double extremes[] = {std::numeric_limits<double>::max(),
-                                           -std::numeric_limits<double>::max(),
-                                           std::numeric_limits<double>::min(),
-                                           std::numeric_limits<double>::denorm_min()};
+            constexpr double extremes[] = {
+                std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(),
+                std::numeric_limits<double>::min(), std::numeric_limits<double>::denorm_min()};
             const double value = i < 4 ? extremes[i] : std::bit_cast<double>(random());
             if (!std::isfinite(value))
                 continue;

@@ -1,6 +1,7 @@
 #include "modal.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -18,6 +19,10 @@ constexpr const char* kAnsweredProperty = "answeredByTest";
 
 ModalDriver::ModalDriver(std::vector<Reply> replies, int deadlineMs)
     : replies_(std::move(replies))
+    , deadlineMs_(deadlineMs) {}
+
+ModalDriver::ModalDriver(std::function<Reply(const SeenBox&)> chooser, int deadlineMs)
+    : chooser_(std::move(chooser))
     , deadlineMs_(deadlineMs) {}
 
 void ModalDriver::run(const std::function<void()>& action, int settleMs) {
@@ -39,8 +44,9 @@ void ModalDriver::run(const std::function<void()>& action, int settleMs) {
     poller.start();
     action();
     const auto done = [&] {
-        return timedOut || (next_ == replies_.size() && !QApplication::activeModalWidget() &&
-                            clock.elapsed() >= settleMs);
+        const bool repliesUsed = chooser_ || next_ == replies_.size();
+        return timedOut ||
+               (repliesUsed && !QApplication::activeModalWidget() && clock.elapsed() >= settleMs);
     };
     while (!done())
         QTest::qWait(2);
@@ -53,24 +59,35 @@ void ModalDriver::poll() {
         return;
     box->setProperty(kAnsweredProperty, true);
 
-    SeenBox record{QStringLiteral("other"), box->windowTitle(), {}};
-    if (auto* input = qobject_cast<QInputDialog*>(box))
-        record = {QStringLiteral("input"), box->windowTitle(), input->labelText()};
-    else if (auto* message = qobject_cast<QMessageBox*>(box))
-        record = {QStringLiteral("message"), box->windowTitle(), message->text()};
-    seen.push_back(record);
+    SeenBox record{QStringLiteral("other"), box->windowTitle(), {}, {}};
+    if (auto* input = qobject_cast<QInputDialog*>(box)) {
+        record.kind = QStringLiteral("input");
+        record.text = input->labelText();
+    } else if (auto* message = qobject_cast<QMessageBox*>(box)) {
+        record.kind = QStringLiteral("message");
+        record.text = message->text();
+    }
 
-    if (next_ == replies_.size()) {
+    if (!chooser_ && next_ == replies_.size()) {
+        seen.push_back(record);
         ++unexpected;
         box->close();
         return;
     }
-    const Reply reply = replies_[next_++];
+    const Reply reply = chooser_ ? chooser_(record) : replies_[next_++];
+    QWidget* target = box->focusWidget() ? box->focusWidget() : box;
     if (auto* field = box->findChild<QLineEdit*>()) {
         field->setFocus();
-        QTest::keyClicks(field, reply.type);
+        if (reply.paste) {
+            QGuiApplication::clipboard()->setText(reply.type);
+            QTest::keySequence(field, QKeySequence::Paste);
+        } else {
+            QTest::keyClicks(field, reply.type);
+        }
+        record.typed = field->text();
+        target = field; // Enter and Esc reach the dialog through the field, as typed
     }
-    QWidget* target = box->focusWidget() ? box->focusWidget() : box;
+    seen.push_back(record);
     switch (reply.close) {
     case Reply::Enter:
         QTest::keyClick(target, Qt::Key_Return);

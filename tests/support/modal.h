@@ -7,18 +7,21 @@
 
 namespace mensurio::testing {
 
-// How a test answers one modal box: the text to type into it (input boxes) and how to close it.
+// How a test answers one modal box: the text to type (or paste) into it and how to close it.
 struct Reply {
     enum Close { Enter, Escape, CloseBox };
     QString type;
     Close close = Enter;
+    bool paste = false; // through the clipboard, as a user brings in what no key types
 };
 
-// What a modal box showed: "input", "message" or "other"; its title and prompt text.
+// What a modal box showed: "input", "message" or "other"; its title and prompt text; for an
+// input box, the text its field held when it was closed.
 struct SeenBox {
     QString kind;
     QString title;
     QString text;
+    QString typed;
 };
 
 // Answers the real modal boxes that `action` opens, as a user would: finds the active modal
@@ -27,6 +30,8 @@ struct SeenBox {
 class ModalDriver {
 public:
     explicit ModalDriver(std::vector<Reply> replies, int deadlineMs = 10000);
+    // Chooses each reply when its box is seen; for actions that return only when done.
+    explicit ModalDriver(std::function<Reply(const SeenBox&)> chooser, int deadlineMs = 10000);
 
     // Runs action, then keeps the event loop going until every reply is used and no box is
     // open (or the deadline passes), and at least settleMs, so late boxes are seen too.
@@ -40,6 +45,7 @@ private:
     void poll();
 
     std::vector<Reply> replies_;
+    std::function<Reply(const SeenBox&)> chooser_;
     std::size_t next_ = 0;
     int deadlineMs_;
 };
