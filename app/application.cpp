@@ -14,7 +14,8 @@
 
 namespace mensurio {
 
-QIcon applicationIcon() {
+QIcon applicationIcon()
+{
     QIcon icon;
     icon.addPixmap(QPixmap(mensurio_32));
     icon.addPixmap(QPixmap(mensurio_16));
@@ -22,7 +23,8 @@ QIcon applicationIcon() {
     return icon;
 }
 
-void setUpApplication() {
+void setUpApplication()
+{
     QApplication::setApplicationName(toQString(kApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral(MENSURIO_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Mensurio"));

@@ -14,7 +14,8 @@ namespace mensurio {
 namespace {
 
 QPushButton* makeButton(const QString& caption, const QString& name, const QRect& geometry,
-                        QWidget* parent) {
+                        QWidget* parent)
+{
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
     button->setGeometry(geometry);
@@ -30,7 +31,8 @@ Form1::Form1(Platform& platform)
     , List1(new FormulaList(this))
     , Command1(makeButton(tr("Exit"), QStringLiteral("Command1"), {232, 232, 81, 33}, this))
     , Command2(makeButton(tr("Help"), QStringLiteral("Command2"), {144, 232, 81, 33}, this))
-    , flow_(platform, [this] { Form_Load(); }) {
+    , flow_(platform, [this] { Form_Load(); })
+{
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Mensurio"));
     setGeometry(256, 40, 320, 273); // client area; no layout, so controls stay put on resize
@@ -56,26 +58,31 @@ Form1::Form1(Platform& platform)
     connect(List1, &FormulaList::chosen, this, &Form1::List1_Click, Qt::QueuedConnection);
 }
 
-Form1::~Form1() {
+Form1::~Form1()
+{
     delete form2_.data();
 }
 
-form2* Form1::helpWindow() const {
+form2* Form1::helpWindow() const
+{
     return form2_;
 }
 
-void Form1::Form_Load() {
+void Form1::Form_Load()
+{
     show();
     raise();
     activateWindow();
 }
 
-void Form1::Command1_Click() {
+void Form1::Command1_Click()
+{
     hide();
     platform_.endProgram();
 }
 
-void Form1::Command2_Click() {
+void Form1::Command2_Click()
+{
     if (!form2_)
         form2_ = new form2; // no owner: the two windows are independent
     form2_->show();
@@ -83,7 +90,8 @@ void Form1::Command2_Click() {
     form2_->activateWindow();
 }
 
-void Form1::List1_Click() {
+void Form1::List1_Click()
+{
     // The boxes are modal, but a choice queued just before one opened must not start a second
     // conversion inside the first.
     if (converting_)
@@ -93,7 +101,8 @@ void Form1::List1_Click() {
     converting_ = false;
 }
 
-void Form1::closeEvent(QCloseEvent* event) {
+void Form1::closeEvent(QCloseEvent* event)
+{
     // Closing the main window ends the program, as Exit does: it never runs on unseen.
     event->accept();
     Command1_Click();

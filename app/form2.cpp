@@ -18,7 +18,8 @@ const QString form2::helpText =
 form2::form2(QWidget* parent)
     : QWidget(parent)
     , Text1(new QPlainTextEdit(helpText, this))
-    , Command1(new QPushButton(tr("Exit"), this)) {
+    , Command1(new QPushButton(tr("Exit"), this))
+{
     setObjectName(QStringLiteral("form2"));
     setWindowTitle(QStringLiteral("Help/About"));
     setAttribute(Qt::WA_DeleteOnClose); // the close box discards it with the user's edits
@@ -44,7 +45,8 @@ form2::form2(QWidget* parent)
     connect(Command1, &QPushButton::clicked, this, &form2::Command1_Click);
 }
 
-void form2::Command1_Click() {
+void form2::Command1_Click()
+{
     hide();
 }
 

@@ -8,7 +8,8 @@
 namespace mensurio {
 
 FormulaList::FormulaList(QWidget* parent)
-    : QListWidget(parent) {
+    : QListWidget(parent)
+{
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true); // 925 rows of one height: no per-row measuring at start-up
     setSortingEnabled(false);
@@ -16,12 +17,14 @@ FormulaList::FormulaList(QWidget* parent)
     setDragEnabled(false);
 }
 
-int FormulaList::selectedRow() const {
+int FormulaList::selectedRow() const
+{
     const QModelIndexList rows = selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
-void FormulaList::mousePressEvent(QMouseEvent* event) {
+void FormulaList::mousePressEvent(QMouseEvent* event)
+{
     // Item views select on any button; only the left one chooses a formula here.
     if (event->button() != Qt::LeftButton) {
         event->accept();
@@ -31,12 +34,14 @@ void FormulaList::mousePressEvent(QMouseEvent* event) {
     QListWidget::mousePressEvent(event);
 }
 
-void FormulaList::mouseDoubleClickEvent(QMouseEvent* event) {
+void FormulaList::mouseDoubleClickEvent(QMouseEvent* event)
+{
     // The second press of a double click is a click of its own.
     mousePressEvent(event);
 }
 
-void FormulaList::mouseMoveEvent(QMouseEvent* event) {
+void FormulaList::mouseMoveEvent(QMouseEvent* event)
+{
     // Dragging with the button held would move the selection to an entry nobody clicked.
     if (event->buttons() != Qt::NoButton) {
         event->accept();
@@ -45,7 +50,8 @@ void FormulaList::mouseMoveEvent(QMouseEvent* event) {
     QListWidget::mouseMoveEvent(event);
 }
 
-void FormulaList::mouseReleaseEvent(QMouseEvent* event) {
+void FormulaList::mouseReleaseEvent(QMouseEvent* event)
+{
     if (event->button() != Qt::LeftButton) {
         event->accept();
         return;
@@ -55,7 +61,8 @@ void FormulaList::mouseReleaseEvent(QMouseEvent* event) {
         Q_EMIT chosen();
 }
 
-void FormulaList::keyPressEvent(QKeyEvent* event) {
+void FormulaList::keyPressEvent(QKeyEvent* event)
+{
     const int before = selectedRow();
     // Qt makes the first row current when the list gets the focus; with nothing selected, a key
     // must start from the top (Down or Home selects the first entry, a letter searches from it).
@@ -67,7 +74,8 @@ void FormulaList::keyPressEvent(QKeyEvent* event) {
         Q_EMIT chosen();
 }
 
-QModelIndex FormulaList::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+QModelIndex FormulaList::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
     if (!currentIndex().isValid() && count() > 0)
         return model()->index(action == MoveEnd ? count() - 1 : 0, 0);
     return QListWidget::moveCursor(action, modifiers);

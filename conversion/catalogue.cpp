@@ -4,7 +4,8 @@
 
 namespace mensurio {
 
-const CatalogueRow* findRow(float number) {
+const CatalogueRow* findRow(float number)
+{
     if (!(number >= 1.0f && number <= static_cast<float>(kCatalogueSize)) ||
         std::trunc(number) != number)
         return nullptr;

@@ -10,9 +10,11 @@ namespace mensurio {
 
 ConversionFlow::ConversionFlow(Platform& platform, std::function<void()> formLoad)
     : platform_(platform)
-    , formLoad_(std::move(formLoad)) {}
+    , formLoad_(std::move(formLoad))
+{}
 
-void ConversionFlow::List1_Click(int listIndex) {
+void ConversionFlow::List1_Click(int listIndex)
+{
     one = static_cast<float>(listIndex);
     one += 1.0f;
     for (;;) {
@@ -27,7 +29,8 @@ void ConversionFlow::List1_Click(int listIndex) {
     Convert(one);
 }
 
-void ConversionFlow::Convert(float number) {
+void ConversionFlow::Convert(float number)
+{
     if (const CatalogueRow* row = findRow(number)) {
         formula = row->formula;
         factor = row->factor;

@@ -9,12 +9,14 @@
 
 namespace {
 
-[[noreturn]] void fail(int line, const std::string& why) {
+[[noreturn]] void fail(int line, const std::string& why)
+{
     std::cerr << "catalogue.tsv:" << line << ": " << why << '\n';
     std::exit(1);
 }
 
-std::string quoted(const std::string& text) {
+std::string quoted(const std::string& text)
+{
     std::string out = "\"";
     for (char c : text) {
         if (c == '"' || c == '\\')
@@ -24,7 +26,8 @@ std::string quoted(const std::string& text) {
     return out + '"';
 }
 
-std::vector<std::string> fields(const std::string& line) {
+std::vector<std::string> fields(const std::string& line)
+{
     std::vector<std::string> out;
     std::stringstream in(line);
     for (std::string field; std::getline(in, field, '\t');)
@@ -34,7 +37,8 @@ std::vector<std::string> fields(const std::string& line) {
     return out;
 }
 
-bool isDecimal(const std::string& text) {
+bool isDecimal(const std::string& text)
+{
     char* end = nullptr;
     std::strtod(text.c_str(), &end);
     return !text.empty() && end == text.c_str() + text.size();
@@ -42,7 +46,8 @@ bool isDecimal(const std::string& text) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc != 3) {
         std::cerr << "usage: make_catalogue TABLE OUTPUT\n";
         return 2;

@@ -12,7 +12,8 @@
 namespace {
 
 // Active in every build type, unlike assert.
-void require(bool holds, const char* what, std::string_view input) {
+void require(bool holds, const char* what, std::string_view input)
+{
     if (holds)
         return;
     std::fprintf(stderr, "property broken: %s\ninput (%zu bytes): %.*s\n", what, input.size(),
@@ -21,7 +22,8 @@ void require(bool holds, const char* what, std::string_view input) {
 }
 
 // Shows value and reads the text back: within 15 significant digits, never over 25 characters.
-void checkShown(double value, std::string_view input) {
+void checkShown(double value, std::string_view input)
+{
     if (!std::isfinite(value))
         return;
     const std::string shown = mensurio::formatNumber(value);
@@ -35,7 +37,8 @@ void checkShown(double value, std::string_view input) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     if (const auto value = mensurio::readNumber(text)) {
         require(std::isfinite(*value), "a numeric text reads as a finite double", text);

@@ -9,7 +9,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     std::size_t inputs = 0;
     const auto run = [&](const std::filesystem::path& file) {
         std::ifstream in(file, std::ios::binary);

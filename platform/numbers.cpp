@@ -9,16 +9,19 @@ namespace mensurio {
 
 namespace {
 
-constexpr bool isBlank(char c) {
+constexpr bool isBlank(char c)
+{
     return c == ' ' || c == '\t';
 }
-constexpr bool isDigit(char c) {
+constexpr bool isDigit(char c)
+{
     return c >= '0' && c <= '9';
 }
 
 // Called only when the reading is out of range: tells an overflow from an underflow by the
 // decimal exponent of the first significant digit, which is far from zero either way.
-bool isOverflow(std::string_view mantissa, long long exponent) {
+bool isOverflow(std::string_view mantissa, long long exponent)
+{
     const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
     const std::size_t first = mantissa.find_first_of("123456789");
     if (first == std::string_view::npos)
@@ -31,7 +34,8 @@ bool isOverflow(std::string_view mantissa, long long exponent) {
 
 } // namespace
 
-std::optional<double> readNumber(std::string_view text) {
+std::optional<double> readNumber(std::string_view text)
+{
     std::size_t begin = 0;
     std::size_t end = text.size();
     while (begin < end && isBlank(text[begin]))
@@ -115,7 +119,8 @@ std::optional<double> readNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
-std::string formatNumber(double value) {
+std::string formatNumber(double value)
+{
     if (std::isnan(value))
         return "NaN";
     if (std::isinf(value))

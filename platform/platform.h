@@ -32,7 +32,8 @@ public:
     virtual void endProgram() = 0;
 
     void messageBox(std::string_view prompt) { messageBox(prompt, kApplicationTitle); }
-    void messageBox(double prompt, std::string_view title) {
+    void messageBox(double prompt, std::string_view title)
+    {
         messageBox(formatNumber(prompt), title);
     }
 };

@@ -6,14 +6,16 @@
 
 namespace mensurio {
 
-QString toQString(std::string_view text) {
+QString toQString(std::string_view text)
+{
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 namespace {
 
 void showMessage(QWidget* parent, QMessageBox::Icon icon, std::string_view prompt,
-                 std::string_view title) {
+                 std::string_view title)
+{
     QMessageBox box(icon, toQString(title), toQString(prompt), QMessageBox::Ok, parent);
     box.setWindowModality(Qt::ApplicationModal);
     // Users copy results into other programs; the text stays selectable, Enter still closes.
@@ -24,9 +26,11 @@ void showMessage(QWidget* parent, QMessageBox::Icon icon, std::string_view promp
 } // namespace
 
 QtPlatform::QtPlatform(QWidget* dialogParent)
-    : dialogParent_(dialogParent) {}
+    : dialogParent_(dialogParent)
+{}
 
-std::optional<std::string> QtPlatform::inputBox(std::string_view prompt, std::string_view title) {
+std::optional<std::string> QtPlatform::inputBox(std::string_view prompt, std::string_view title)
+{
     QInputDialog dialog(dialogParent_);
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setInputMode(QInputDialog::TextInput);
@@ -37,15 +41,18 @@ std::optional<std::string> QtPlatform::inputBox(std::string_view prompt, std::st
     return dialog.textValue().toStdString();
 }
 
-void QtPlatform::messageBox(std::string_view prompt, std::string_view title) {
+void QtPlatform::messageBox(std::string_view prompt, std::string_view title)
+{
     showMessage(dialogParent_, QMessageBox::NoIcon, prompt, title);
 }
 
-void QtPlatform::reportError(std::string_view message) {
+void QtPlatform::reportError(std::string_view message)
+{
     showMessage(dialogParent_, QMessageBox::Critical, message, kApplicationTitle);
 }
 
-void QtPlatform::endProgram() {
+void QtPlatform::endProgram()
+{
     QCoreApplication::exit(0);
 }
 

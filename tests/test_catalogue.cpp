@@ -12,7 +12,8 @@ using namespace std::string_view_literals;
 class CatalogueTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void formulasAreWellFormedAndUnique() {
+    void formulasAreWellFormedAndUnique()
+    {
         std::set<std::string_view> seen;
         for (const CatalogueRow& row : kCatalogue) {
             const QString formula = QString::fromUtf8(row.formula.data(), row.formula.size());
@@ -28,7 +29,8 @@ private Q_SLOTS:
         }
     }
 
-    void rowsThatStandOut_data() {
+    void rowsThatStandOut_data()
+    {
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("formula");
         QTest::addColumn<QString>("listEntry");
@@ -53,7 +55,8 @@ private Q_SLOTS:
         row(925, "year (mean of 4 year period)  to  week",
             "year (mean of 4 year period)  to  week ", 52.17857);
     }
-    void rowsThatStandOut() {
+    void rowsThatStandOut()
+    {
         QFETCH(int, number);
         QFETCH(QString, formula);
         QFETCH(QString, listEntry);
@@ -65,7 +68,8 @@ private Q_SLOTS:
         QCOMPARE(row->factor, factor); // exact: both are the double nearest the decimal
     }
 
-    void onlyTheLetterOWithStrokeIsNotAscii() {
+    void onlyTheLetterOWithStrokeIsNotAscii()
+    {
         int rowsWithIt = 0;
         for (const CatalogueRow& row : kCatalogue) {
             std::string rest(row.formula);
@@ -81,7 +85,8 @@ private Q_SLOTS:
 
     // Inverse rows that the table gives independently must multiply to about 1; a mistyped
     // factor or a row shifted by one breaks the pair.
-    void inverseRowsAgree_data() {
+    void inverseRowsAgree_data()
+    {
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
         const auto pair = [](const char* name, const char* from, const char* to) {
@@ -95,7 +100,8 @@ private Q_SLOTS:
         pair("gallon/litre", "gallons  to  liters", "liters  to  gallons (U.S. liq.)");
         pair("quart/litre", "quarts (liquid)  to  liters", "liters  to  quarts (U.S. liq.)");
     }
-    void inverseRowsAgree() {
+    void inverseRowsAgree()
+    {
         QFETCH(QString, from);
         QFETCH(QString, to);
         const auto factorOf = [](const QString& formula) {
@@ -108,7 +114,8 @@ private Q_SLOTS:
         QVERIFY2(std::abs(product - 1.0) < 0.003, qPrintable(QString::number(product)));
     }
 
-    void onlyWholeNumbersInRangeSelectARow_data() {
+    void onlyWholeNumbersInRangeSelectARow_data()
+    {
         QTest::addColumn<float>("number");
         QTest::addColumn<int>("row"); // 0: none
         QTest::newRow("first") << 1.0f << 1;
@@ -121,7 +128,8 @@ private Q_SLOTS:
         QTest::newRow("nan") << std::nanf("") << 0;
         QTest::newRow("infinity") << HUGE_VALF << 0;
     }
-    void onlyWholeNumbersInRangeSelectARow() {
+    void onlyWholeNumbersInRangeSelectARow()
+    {
         QFETCH(float, number);
         QFETCH(int, row);
         QCOMPARE(findRow(number), row == 0 ? nullptr : &kCatalogue[row - 1]);

@@ -13,17 +13,21 @@ Q_DECLARE_METATYPE(std::vector<ScriptedPlatform::Box>)
 
 namespace {
 
-ScriptedPlatform::Box input() {
+ScriptedPlatform::Box input()
+{
     return {Kind::Input, kValuePrompt, kInputBoxTitle};
 }
-ScriptedPlatform::Box notNumeric() {
+ScriptedPlatform::Box notNumeric()
+{
     return {Kind::Message, kNotNumericMessage, "Calvero1"};
 }
-ScriptedPlatform::Box result(const char* shown, const char* title) {
+ScriptedPlatform::Box result(const char* shown, const char* title)
+{
     return {Kind::Message, shown, title};
 }
 
-QString describe(const std::vector<ScriptedPlatform::Box>& boxes) {
+QString describe(const std::vector<ScriptedPlatform::Box>& boxes)
+{
     QStringList out;
     for (const auto& box : boxes)
         out << QStringLiteral("%1 '%2' titled '%3'")
@@ -37,7 +41,8 @@ struct Fixture {
     int formLoads = 0;
     ConversionFlow flow{platform, [this] { ++formLoads; }};
 
-    void click(int listIndex, std::initializer_list<std::optional<std::string>> answers) {
+    void click(int listIndex, std::initializer_list<std::optional<std::string>> answers)
+    {
         platform.answers.assign(answers);
         platform.shown.clear();
         flow.List1_Click(listIndex);
@@ -50,7 +55,8 @@ class FlowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     // One click: the boxes the user sees, in order, and how often the main window comes back.
-    void oneConversion_data() {
+    void oneConversion_data()
+    {
         QTest::addColumn<int>("listIndex");
         QTest::addColumn<QStringList>("answers"); // "<cancel>" answers with Cancel
         QTest::addColumn<std::vector<ScriptedPlatform::Box>>("boxes");
@@ -98,7 +104,8 @@ private Q_SLOTS:
                            ScriptedPlatform::Box{Kind::Error, kOverflowMessage, "Calvero1"}}
             << 0;
     }
-    void oneConversion() {
+    void oneConversion()
+    {
         QFETCH(int, listIndex);
         QFETCH(QStringList, answers);
         QFETCH(std::vector<ScriptedPlatform::Box>, boxes);
@@ -114,7 +121,8 @@ private Q_SLOTS:
         QCOMPARE(f.flow.one, float(listIndex + 1));
     }
 
-    void variablesStartEmptyAndCarryOver() {
+    void variablesStartEmptyAndCarryOver()
+    {
         Fixture f;
         QCOMPARE(f.flow.one, 0.0f);
         QVERIFY(f.flow.entry.empty() && f.flow.formula.empty());
@@ -136,14 +144,16 @@ private Q_SLOTS:
     }
 
     // Cancel, a rejected text followed by Cancel, and overflow leave the last result alone.
-    void abandonedConversionsKeepTheLastResult_data() {
+    void abandonedConversionsKeepTheLastResult_data()
+    {
         QTest::addColumn<QStringList>("answers");
         QTest::addColumn<QString>("entry");
         QTest::newRow("cancel") << QStringList{"<cancel>"} << "7";
         QTest::newRow("rejected then cancel") << QStringList{"seven", "<cancel>"} << "seven";
         QTest::newRow("overflow") << QStringList{"1e307"} << "1e307";
     }
-    void abandonedConversionsKeepTheLastResult() {
+    void abandonedConversionsKeepTheLastResult()
+    {
         QFETCH(QStringList, answers);
         QFETCH(QString, entry);
         Fixture f;
@@ -162,14 +172,16 @@ private Q_SLOTS:
     }
 
     // A number that matches no row keeps the previous formula and factor.
-    void numberMatchingNoRowReusesThePreviousFormula_data() {
+    void numberMatchingNoRowReusesThePreviousFormula_data()
+    {
         QTest::addColumn<float>("number");
         QTest::newRow("0") << 0.0f;
         QTest::newRow("926") << 926.0f;
         QTest::newRow("-1") << -1.0f;
         QTest::newRow("2.5") << 2.5f;
     }
-    void numberMatchingNoRowReusesThePreviousFormula() {
+    void numberMatchingNoRowReusesThePreviousFormula()
+    {
         QFETCH(float, number);
         Fixture f;
         f.click(11, {"3"});
@@ -180,7 +192,8 @@ private Q_SLOTS:
         QCOMPARE(f.flow.factor, 43560.0);
     }
 
-    void noSelectionBeforeAnyConversionShowsZeroUntitled() {
+    void noSelectionBeforeAnyConversionShowsZeroUntitled()
+    {
         Fixture f;
         f.click(-1, {"5"});
         QCOMPARE(f.flow.one, 0.0f);

@@ -15,7 +15,8 @@ using namespace mensurio;
 
 namespace {
 
-QByteArray readData(const char* name) {
+QByteArray readData(const char* name)
+{
     QFile file(QStringLiteral(MENSURIO_TEST_DATA "/") + QLatin1String(name));
     if (!file.open(QIODevice::ReadOnly))
         qFatal("cannot open test data %s", name);
@@ -27,7 +28,8 @@ QByteArray readData(const char* name) {
 class NumbersTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void readsNumericTexts_data() {
+    void readsNumericTexts_data()
+    {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<bool>("numeric");
         QTest::addColumn<double>("value");
@@ -88,7 +90,8 @@ private Q_SLOTS:
         no("1.7976931348623159e308"); // rounds to infinity
         no("1e99999999999999999999");
     }
-    void readsNumericTexts() {
+    void readsNumericTexts()
+    {
         QFETCH(QByteArray, text);
         QFETCH(bool, numeric);
         QFETCH(double, value);
@@ -98,7 +101,8 @@ private Q_SLOTS:
             QCOMPARE(*read, value);
     }
 
-    void keepsTheSignOfZero() {
+    void keepsTheSignOfZero()
+    {
         QVERIFY(std::signbit(readNumber("-0").value()));
         QVERIFY(std::signbit(readNumber("-1e-999").value()));
         QVERIFY(!std::signbit(readNumber("0").value()));
@@ -106,12 +110,14 @@ private Q_SLOTS:
 
     // Every text of the public corpora must read as the correctly rounded double, bit for bit;
     // texts that overflow (expected +inf) are not numeric.
-    void roundsCorrectly_data() {
+    void roundsCorrectly_data()
+    {
         QTest::addColumn<QByteArray>("file");
         QTest::newRow("fxx") << QByteArray("parse_sample.txt");
         QTest::newRow("f64") << QByteArray("parse_sample_f64.txt");
     }
-    void roundsCorrectly() {
+    void roundsCorrectly()
+    {
         QFETCH(QByteArray, file);
         int checked = 0;
         for (const QByteArray& line : readData(file.constData()).split('\n')) {
@@ -134,7 +140,8 @@ private Q_SLOTS:
 
     // Every line of the naughty-strings list: no crash, and numeric exactly when it fits the
     // rules and does not overflow.
-    void naughtyStringsFollowTheRules() {
+    void naughtyStringsFollowTheRules()
+    {
         int numeric = 0;
         for (const QByteArray& line : readData("blns.txt").split('\n')) {
             if (line.startsWith('#'))
@@ -148,7 +155,8 @@ private Q_SLOTS:
         QVERIFY(numeric >= 10); // the list's numeric section really was read
     }
 
-    void largePastedTextsAreHandled_data() {
+    void largePastedTextsAreHandled_data()
+    {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<bool>("numeric");
         QTest::addColumn<double>("value");
@@ -162,7 +170,8 @@ private Q_SLOTS:
         QTest::newRow("blanks") << QByteArray(megabyte, ' ') << false << 0.0;
         QTest::newRow("letters") << "1" + QByteArray(megabyte, 'x') << false << 0.0;
     }
-    void largePastedTextsAreHandled() {
+    void largePastedTextsAreHandled()
+    {
         QFETCH(QByteArray, text);
         QFETCH(bool, numeric);
         QFETCH(double, value);
@@ -172,7 +181,8 @@ private Q_SLOTS:
             QCOMPARE(*read, value);
     }
 
-    void formatsResults_data() {
+    void formatsResults_data()
+    {
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("text");
         const auto row = [](double value, const char* text) {
@@ -201,14 +211,16 @@ private Q_SLOTS:
         row(std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324");
         row(1e100, "1E+100");
     }
-    void formatsResults() {
+    void formatsResults()
+    {
         QFETCH(double, value);
         QFETCH(QString, text);
         QCOMPARE(QString::fromStdString(formatNumber(value)), text);
     }
 
     // What a result box shows must read back as the same number to 15 significant digits.
-    void shownNumbersReadBack() {
+    void shownNumbersReadBack()
+    {
         std::mt19937_64 random(925);
         for (int i = 0; i < 100000; ++i) {
             // The extremes first, then random bit patterns.

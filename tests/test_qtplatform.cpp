@@ -13,12 +13,14 @@ using namespace mensurio::testing;
 class QtPlatformTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void cleanup() {
+    void cleanup()
+    {
         for (QWidget* window : QApplication::topLevelWidgets())
             QVERIFY2(!window->isVisible(), qPrintable(window->windowTitle()));
     }
 
-    void inputBoxReturnsTheTypedTextOrCancel_data() {
+    void inputBoxReturnsTheTypedTextOrCancel_data()
+    {
         QTest::addColumn<Reply>("reply");
         QTest::addColumn<std::optional<std::string>>("result");
         QTest::newRow("ok") << Reply{"12.5"} << std::optional<std::string>("12.5");
@@ -29,7 +31,8 @@ private Q_SLOTS:
         QTest::newRow("escape") << Reply{"12", Reply::Escape} << std::optional<std::string>();
         QTest::newRow("close box") << Reply{"12", Reply::CloseBox} << std::optional<std::string>();
     }
-    void inputBoxReturnsTheTypedTextOrCancel() {
+    void inputBoxReturnsTheTypedTextOrCancel()
+    {
         QFETCH(Reply, reply);
         QFETCH(std::optional<std::string>, result);
         QtPlatform platform;
@@ -44,7 +47,8 @@ private Q_SLOTS:
         QCOMPARE(typed, result);
     }
 
-    void messageBoxesCarryTheirTitle_data() {
+    void messageBoxesCarryTheirTitle_data()
+    {
         QTest::addColumn<int>("call");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("text");
@@ -55,7 +59,8 @@ private Q_SLOTS:
         QTest::newRow("error") << 2 << "Calvero1"
                                << "Overflow";
     }
-    void messageBoxesCarryTheirTitle() {
+    void messageBoxesCarryTheirTitle()
+    {
         QFETCH(int, call);
         QFETCH(QString, title);
         QFETCH(QString, text);
@@ -77,7 +82,8 @@ private Q_SLOTS:
     }
 
     // While a box is open no other window takes input, and its text can be copied.
-    void boxesAreApplicationModalAndSelectable() {
+    void boxesAreApplicationModalAndSelectable()
+    {
         QWidget other;
         other.show();
         QVERIFY(QTest::qWaitForWindowExposed(&other));

@@ -18,7 +18,16 @@ using namespace mensurio::testing;
 
 namespace {
 
-long residentKiB() {
+// Under AddressSanitizer freed memory is held back on purpose, so the resident size says
+// nothing there; that build looks for leaks with LeakSanitizer instead.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kMeasureMemory = false;
+#else
+constexpr bool kMeasureMemory = true;
+#endif
+
+long residentKiB()
+{
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
         if (line.rfind("VmRSS:", 0) == 0)
@@ -34,14 +43,16 @@ struct Conversion {
     Kind kind;
     std::string value;
 
-    static Conversion random(std::mt19937& random) {
+    static Conversion random(std::mt19937& random)
+    {
         static const char* const values[] = {"1", "2.5", "-3", "0", "1,000", "1e-7", " 42 "};
         const auto kind = static_cast<Kind>(random() % 4);
         return {static_cast<int>(random() % kCatalogueSize), kind,
                 kind == Huge ? "1e308" : values[random() % std::size(values)]};
     }
     // What the product is, or nothing when it overflows.
-    std::optional<double> product() const {
+    std::optional<double> product() const
+    {
         const double product = *readNumber(value) * kCatalogue[row].factor;
         return std::isfinite(product) ? std::optional(product) : std::nullopt;
     }
@@ -53,7 +64,8 @@ struct State {
 };
 
 // The state a conversion must leave, from the one before it.
-State expectedAfter(const Conversion& c, State before) {
+State expectedAfter(const Conversion& c, State before)
+{
     if (c.kind == Conversion::Cancel)
         return before;
     before.formula = kCatalogue[c.row].formula;
@@ -67,13 +79,15 @@ State expectedAfter(const Conversion& c, State before) {
 class SoakTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void cleanup() {
+    void cleanup()
+    {
         QVERIFY2(!QApplication::activeModalWidget(), "a box was left open");
         for (QWidget* top : QApplication::topLevelWidgets())
             QVERIFY2(!top->isVisible(), qPrintable(top->windowTitle()));
     }
 
-    void tenThousandScriptedConversions() {
+    void tenThousandScriptedConversions()
+    {
         ScriptedPlatform platform;
         int formLoads = 0;
         ConversionFlow flow(platform, [&] { ++formLoads; });
@@ -112,11 +126,13 @@ private Q_SLOTS:
         }
         QCOMPARE(formLoads, results);
         QVERIFY(results > 4000);
-        QVERIFY2(residentKiB() - afterHundred <= 1024,
-                 qPrintable(QString::number(residentKiB() - afterHundred) + " KiB more"));
+        const long grown = residentKiB() - afterHundred;
+        qInfo("resident memory grew by %ld KiB after the first hundred", grown);
+        QVERIFY2(!kMeasureMemory || grown <= 1024, qPrintable(QString::number(grown)));
     }
 
-    void fiveHundredConversionsThroughTheRealBoxes() {
+    void fiveHundredConversionsThroughTheRealBoxes()
+    {
         QtPlatform platform;
         int formLoads = 0;
         ConversionFlow flow(platform, [&] { ++formLoads; });
@@ -156,13 +172,15 @@ private Q_SLOTS:
                 afterHundred = residentKiB();
         }
         QVERIFY(formLoads > 150);
-        QVERIFY2(residentKiB() - afterHundred <= 1024,
-                 qPrintable(QString::number(residentKiB() - afterHundred) + " KiB more"));
+        const long grown = residentKiB() - afterHundred;
+        qInfo("resident memory grew by %ld KiB after the first hundred", grown);
+        QVERIFY2(!kMeasureMemory || grown <= 1024, qPrintable(QString::number(grown)));
     }
 
     // Every line of the naughty-strings list, typed (or pasted, where no key types it) into the
     // real input box: accepted exactly when the text in the box follows the numeric rules.
-    void naughtyStringsInTheRealInputBox() {
+    void naughtyStringsInTheRealInputBox()
+    {
         QFile file(QStringLiteral(MENSURIO_TEST_DATA "/blns.txt"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QtPlatform platform;

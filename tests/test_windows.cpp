@@ -25,18 +25,21 @@ struct CountingPlatform : QtPlatform {
     int ends = 0;
 };
 
-template <typename T = QWidget> T* child(QWidget* window, const char* name) {
+template <typename T = QWidget> T* child(QWidget* window, const char* name)
+{
     auto* found = window->findChild<T*>(QLatin1String(name));
     if (!found)
         qFatal("no control %s", name);
     return found;
 }
 
-QListWidget* list(Form1& window) {
+QListWidget* list(Form1& window)
+{
     return child<QListWidget>(&window, "List1");
 }
 
-void clickEntry(Form1& window, int row, Qt::MouseButton button = Qt::LeftButton) {
+void clickEntry(Form1& window, int row, Qt::MouseButton button = Qt::LeftButton)
+{
     QListWidget* entries = list(window);
     entries->scrollToItem(entries->item(row));
     QTest::mouseClick(entries->viewport(), button, {},
@@ -51,7 +54,8 @@ private:
     CountingPlatform platform;
     std::unique_ptr<Form1> window;
 
-    void openWindow() {
+    void openWindow()
+    {
         window = std::make_unique<Form1>(platform);
         platform.setDialogParent(window.get());
         window->Form_Load();
@@ -60,7 +64,8 @@ private:
 
     // Runs action and answers every input box with Cancel; returns the conversion numbers that
     // were started, in order.
-    QList<float> conversionsStartedBy(const std::function<void()>& action, int expected) {
+    QList<float> conversionsStartedBy(const std::function<void()>& action, int expected)
+    {
         QList<float> started;
         std::vector<Reply> replies(expected, Reply{QString(), Reply::Escape});
         ModalDriver driver(replies);
@@ -75,7 +80,8 @@ private:
 
 private Q_SLOTS:
     void init() { openWindow(); }
-    void cleanup() {
+    void cleanup()
+    {
         window.reset();
         platform.ends = 0;
         QVERIFY2(!QApplication::activeModalWidget(), "a box was left open");
@@ -83,7 +89,8 @@ private Q_SLOTS:
             QVERIFY2(!top->isVisible(), qPrintable(top->objectName()));
     }
 
-    void controlsSitWhereDesignedAndStayOnResize_data() {
+    void controlsSitWhereDesignedAndStayOnResize_data()
+    {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QRect>("geometry");
         QTest::newRow("List1") << "List1" << QRect(0, 0, 321, 225);
@@ -92,7 +99,8 @@ private Q_SLOTS:
         QTest::newRow("help text") << "form2/Text1" << QRect(0, 0, 409, 129);
         QTest::newRow("help Exit") << "form2/Command1" << QRect(8, 136, 393, 33);
     }
-    void controlsSitWhereDesignedAndStayOnResize() {
+    void controlsSitWhereDesignedAndStayOnResize()
+    {
         QFETCH(QString, control);
         QFETCH(QRect, geometry);
         QWidget* top = window.get();
@@ -115,7 +123,8 @@ private Q_SLOTS:
         }
     }
 
-    void listShowsTheCatalogueInOrder() {
+    void listShowsTheCatalogueInOrder()
+    {
         QListWidget* entries = list(*window);
         QCOMPARE(entries->count(), 925);
         QVERIFY(!entries->isSortingEnabled());
@@ -135,7 +144,8 @@ private Q_SLOTS:
             QCOMPARE(entries->item(row)->text(), text);
     }
 
-    void focusStartsOnExitAndTabsToListThenHelp() {
+    void focusStartsOnExitAndTabsToListThenHelp()
+    {
         QCOMPARE(QApplication::focusWidget(), child(window.get(), "Command1"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), child(window.get(), "List1"));
@@ -147,7 +157,8 @@ private Q_SLOTS:
         }
     }
 
-    void nothingStartsAtStartUpOrWhenTheListGetsTheFocus() {
+    void nothingStartsAtStartUpOrWhenTheListGetsTheFocus()
+    {
         const auto started = conversionsStartedBy(
             [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }, 0);
         QCOMPARE(started, QList<float>());
@@ -155,7 +166,8 @@ private Q_SLOTS:
     }
 
     // Each step is a key pressed in the list; the conversion numbers it must start.
-    void everyKeyboardMoveStartsOneConversion_data() {
+    void everyKeyboardMoveStartsOneConversion_data()
+    {
         QTest::addColumn<QList<int>>("keys");
         QTest::addColumn<QList<float>>("started");
         QTest::newRow("down from nothing") << QList<int>{Qt::Key_Down} << QList<float>{1};
@@ -169,7 +181,8 @@ private Q_SLOTS:
         QTest::newRow("no move, no conversion")
             << QList<int>{Qt::Key_Home, Qt::Key_Home, Qt::Key_Up} << QList<float>{1};
     }
-    void everyKeyboardMoveStartsOneConversion() {
+    void everyKeyboardMoveStartsOneConversion()
+    {
         QFETCH(QList<int>, keys);
         QFETCH(QList<float>, started);
         QListWidget* entries = list(*window);
@@ -186,7 +199,8 @@ private Q_SLOTS:
                 QVERIFY(seen[i] > 1 && seen[i] < 925);
     }
 
-    void everyLeftClickStartsOneConversion() {
+    void everyLeftClickStartsOneConversion()
+    {
         const auto started = conversionsStartedBy(
             [&] {
                 clickEntry(*window, 4);
@@ -199,13 +213,15 @@ private Q_SLOTS:
         QCOMPARE(conversionsStartedBy([&] { clickEntry(*window, 924); }, 1), QList<float>{925});
     }
 
-    void rightClickSelectsAndStartsNothing() {
+    void rightClickSelectsAndStartsNothing()
+    {
         QCOMPARE(conversionsStartedBy([&] { clickEntry(*window, 3, Qt::RightButton); }, 0),
                  QList<float>());
         QCOMPARE(list(*window)->selectedItems().size(), 0);
     }
 
-    void clickAndValueShowTheResultTitledWithTheFormula() {
+    void clickAndValueShowTheResultTitledWithTheFormula()
+    {
         ModalDriver driver({Reply{"2"}, Reply{}});
         driver.run([&] { clickEntry(*window, 914); });
         QCOMPARE(driver.unexpected, 0);
@@ -223,19 +239,22 @@ private Q_SLOTS:
                  QList<float>{916});
     }
 
-    void spaceRightAfterStartEndsTheProgram() {
+    void spaceRightAfterStartEndsTheProgram()
+    {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QCOMPARE(platform.ends, 1);
         QVERIFY(!window->isVisible());
     }
 
-    void closingTheMainWindowEndsTheProgram() {
+    void closingTheMainWindowEndsTheProgram()
+    {
         window->Command2_Click();
         window->close();
         QCOMPARE(platform.ends, 1);
     }
 
-    void helpShowsOneWindowWithTheHelpText() {
+    void helpShowsOneWindowWithTheHelpText()
+    {
         window->Command2_Click();
         form2* help = window->helpWindow();
         QVERIFY(help && help->isVisible());
@@ -271,7 +290,8 @@ private Q_SLOTS:
         QVERIFY(form2::helpText.endsWith(QLatin1String("\r\n")));
     }
 
-    void helpExitKeepsEditsAndCloseBoxDiscardsThem() {
+    void helpExitKeepsEditsAndCloseBoxDiscardsThem()
+    {
         window->Command2_Click();
         QPointer<form2> help = window->helpWindow();
         auto* text = child<QPlainTextEdit>(help, "Text1");
@@ -294,14 +314,16 @@ private Q_SLOTS:
         QCOMPARE(text->document()->blockCount(), 9);
     }
 
-    void conversionRunsWhileHelpIsShown() {
+    void conversionRunsWhileHelpIsShown()
+    {
         window->Command2_Click();
         QCOMPARE(conversionsStartedBy([&] { clickEntry(*window, 0); }, 1), QList<float>{1});
         QVERIFY(window->helpWindow()->isVisible());
     }
 
     // Last: the real end of the program stops every event loop of this process.
-    void exitEndsTheEventLoop() {
+    void exitEndsTheEventLoop()
+    {
         QtPlatform real;
         Form1 main(real);
         main.Form_Load();

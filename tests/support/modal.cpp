@@ -19,13 +19,16 @@ constexpr const char* kAnsweredProperty = "answeredByTest";
 
 ModalDriver::ModalDriver(std::vector<Reply> replies, int deadlineMs)
     : replies_(std::move(replies))
-    , deadlineMs_(deadlineMs) {}
+    , deadlineMs_(deadlineMs)
+{}
 
 ModalDriver::ModalDriver(std::function<Reply(const SeenBox&)> chooser, int deadlineMs)
     : chooser_(std::move(chooser))
-    , deadlineMs_(deadlineMs) {}
+    , deadlineMs_(deadlineMs)
+{}
 
-void ModalDriver::run(const std::function<void()>& action, int settleMs) {
+void ModalDriver::run(const std::function<void()>& action, int settleMs)
+{
     QElapsedTimer clock;
     clock.start();
     QTimer poller;
@@ -53,7 +56,8 @@ void ModalDriver::run(const std::function<void()>& action, int settleMs) {
     QCoreApplication::processEvents();
 }
 
-void ModalDriver::poll() {
+void ModalDriver::poll()
+{
     QWidget* box = QApplication::activeModalWidget();
     if (!box || !box->isVisible() || box->property(kAnsweredProperty).toBool())
         return;

@@ -54,7 +54,8 @@ private:
 
 // main() for tests with widgets: offscreen unless the caller chose a display platform.
 #define MENSURIO_WIDGET_TEST_MAIN(TestObject)                                                      \
-    int main(int argc, char** argv) {                                                              \
+    int main(int argc, char** argv)                                                                \
+    {                                                                                              \
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                        \
             qputenv("QT_QPA_PLATFORM", "offscreen");                                               \
         QApplication app(argc, argv);                                                              \

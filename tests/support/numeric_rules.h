@@ -12,7 +12,8 @@ namespace mensurio::testing {
 // The numeric rules written once more, as a pattern, to check the reader against on texts that
 // nobody chose for it: blanks, sign, digits grouped in threes or not, one point, an exponent,
 // at least one digit before the exponent, and no overflow.
-inline bool followsNumericRules(const std::string& text) {
+inline bool followsNumericRules(const std::string& text)
+{
     static const std::regex rules(
         R"([ \t]*[+-]?([0-9]{1,3}(,[0-9]{3})+|[0-9]*)(\.[0-9]*)?([eE][+-]?[0-9]+)?[ \t]*)");
     static const std::regex hasMantissaDigit(R"([ \t]*[+-]?[0-9,]*\.?[0-9].*)");

@@ -23,7 +23,8 @@ public:
 
     using Platform::messageBox;
 
-    std::optional<std::string> inputBox(std::string_view prompt, std::string_view title) override {
+    std::optional<std::string> inputBox(std::string_view prompt, std::string_view title) override
+    {
         shown.push_back({Kind::Input, std::string(prompt), std::string(title)});
         if (answers.empty())
             throw std::logic_error("an input box opened with no answer left in the script");
@@ -31,10 +32,12 @@ public:
         answers.pop_front();
         return answer;
     }
-    void messageBox(std::string_view prompt, std::string_view title) override {
+    void messageBox(std::string_view prompt, std::string_view title) override
+    {
         shown.push_back({Kind::Message, std::string(prompt), std::string(title)});
     }
-    void reportError(std::string_view message) override {
+    void reportError(std::string_view message) override
+    {
         shown.push_back({Kind::Error, std::string(message), std::string(kApplicationTitle)});
     }
     void endProgram() override { ++ends; }
