@@ -19,8 +19,11 @@ void ConversionFlow::List1_Click(int listIndex)
     one += 1.0f;
     for (;;) {
         auto typed = platform_.inputBox(kValuePrompt, kInputBoxTitle);
-        if (!typed)
-            return; // Cancel ends the conversion and leaves everything as it was
+        if (!typed) { // Cancel ends the conversion and leaves everything as it was
+            if (formLoad_)
+                formLoad_();
+            return;
+        }
         entry = std::move(*typed);
         if (readNumber(entry))
             break;
@@ -37,12 +40,12 @@ void ConversionFlow::Convert(float number)
     }
     // entry has passed the numeric test in List1_Click.
     const double product = readNumber(entry).value_or(0.0) * factor;
-    if (!std::isfinite(product)) {
+    if (std::isfinite(product)) {
+        answer = product;
+        platform_.messageBox(answer, formula);
+    } else {
         platform_.reportError(kOverflowMessage);
-        return;
     }
-    answer = product;
-    platform_.messageBox(answer, formula);
     if (formLoad_)
         formLoad_();
 }

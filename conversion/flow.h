@@ -14,7 +14,7 @@ class Platform;
 // each keeps its value from one conversion to the next.
 class ConversionFlow {
 public:
-    // formLoad runs after each result box, to bring the main window back.
+    // formLoad runs at the end of every conversion, to bring the main window back.
     explicit ConversionFlow(Platform& platform, std::function<void()> formLoad = {});
 
     // listIndex is the 0-based selected position, or -1 when nothing is selected.

@@ -1,108 +1,84 @@
 #include "modal.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTest>
 #include <QTimer>
 
 namespace mensurio::testing {
 
 namespace {
 
-constexpr const char* kAnsweredProperty = "answeredByTest";
+void answer(QWidget* box, const Chooser& chooser, std::vector<SeenBox>& seen)
+{
+    box->setProperty("answeredByTest", true);
+    SeenBox record{QStringLiteral("message"), box->windowTitle(), {}, {}};
+    if (auto* input = qobject_cast<QInputDialog*>(box))
+        record = {QStringLiteral("input"), box->windowTitle(), input->labelText(), {}};
+    else if (auto* message = qobject_cast<QMessageBox*>(box))
+        record = {message->icon() == QMessageBox::Critical ? QStringLiteral("error") : record.kind,
+                  box->windowTitle(),
+                  message->text(),
+                  {}};
+    const std::optional<Reply> reply = chooser(record);
+    if (!reply) {
+        record.kind = QStringLiteral("unexpected");
+        seen.push_back(record);
+        box->close();
+        return;
+    }
+    QWidget* target = box->focusWidget() ? box->focusWidget() : box;
+    if (auto* field = box->findChild<QLineEdit*>()) {
+        if (reply->paste) {
+            QGuiApplication::clipboard()->setText(reply->type);
+            QTest::keySequence(field, QKeySequence::Paste);
+        } else {
+            QTest::keyClicks(field, reply->type);
+        }
+        record.typed = field->text();
+        target = field; // Enter and Esc reach the dialog through the field
+    }
+    seen.push_back(record);
+    if (reply->close == Reply::CloseBox)
+        box->close();
+    else
+        QTest::keyClick(target, reply->close == Reply::Enter ? Qt::Key_Return : Qt::Key_Escape);
+}
 
 } // namespace
 
-ModalDriver::ModalDriver(std::vector<Reply> replies, int deadlineMs)
-    : replies_(std::move(replies))
-    , deadlineMs_(deadlineMs)
-{}
-
-ModalDriver::ModalDriver(std::function<Reply(const SeenBox&)> chooser, int deadlineMs)
-    : chooser_(std::move(chooser))
-    , deadlineMs_(deadlineMs)
-{}
-
-void ModalDriver::run(const std::function<void()>& action, int settleMs)
+std::vector<SeenBox> answerBoxes(const std::function<void()>& action, const Chooser& chooser,
+                                 std::size_t boxes, int settleMs)
 {
+    std::vector<SeenBox> seen;
     QElapsedTimer clock;
     clock.start();
     QTimer poller;
-    poller.setInterval(2);
     QObject::connect(&poller, &QTimer::timeout, [&] {
-        if (clock.elapsed() > deadlineMs_) {
-            timedOut = true;
-            if (QWidget* box = QApplication::activeModalWidget()) {
-                ++unexpected;
-                box->close();
-            }
-            return;
+        QWidget* box = QApplication::activeModalWidget();
+        if (box && clock.elapsed() > 10000) {
+            seen.push_back({QStringLiteral("timeout"), box->windowTitle(), {}, {}});
+            box->close();
+        } else if (box && box->isVisible() && !box->property("answeredByTest").toBool()) {
+            answer(box, chooser, seen);
         }
-        poll();
     });
-    poller.start();
+    poller.start(2);
     action();
-    const auto done = [&] {
-        const bool repliesUsed = chooser_ || next_ == replies_.size();
-        return timedOut ||
-               (repliesUsed && !QApplication::activeModalWidget() && clock.elapsed() >= settleMs);
-    };
-    while (!done())
+    while (!(seen.size() >= boxes && !QApplication::activeModalWidget() &&
+             clock.elapsed() >= settleMs) &&
+           clock.elapsed() < 11000)
         QTest::qWait(2);
-    QCoreApplication::processEvents();
+    return seen;
 }
 
-void ModalDriver::poll()
+Chooser inOrder(std::vector<Reply> replies)
 {
-    QWidget* box = QApplication::activeModalWidget();
-    if (!box || !box->isVisible() || box->property(kAnsweredProperty).toBool())
-        return;
-    box->setProperty(kAnsweredProperty, true);
-
-    SeenBox record{QStringLiteral("other"), box->windowTitle(), {}, {}};
-    if (auto* input = qobject_cast<QInputDialog*>(box)) {
-        record.kind = QStringLiteral("input");
-        record.text = input->labelText();
-    } else if (auto* message = qobject_cast<QMessageBox*>(box)) {
-        record.kind = QStringLiteral("message");
-        record.text = message->text();
-    }
-
-    if (!chooser_ && next_ == replies_.size()) {
-        seen.push_back(record);
-        ++unexpected;
-        box->close();
-        return;
-    }
-    const Reply reply = chooser_ ? chooser_(record) : replies_[next_++];
-    QWidget* target = box->focusWidget() ? box->focusWidget() : box;
-    if (auto* field = box->findChild<QLineEdit*>()) {
-        field->setFocus();
-        if (reply.paste) {
-            QGuiApplication::clipboard()->setText(reply.type);
-            QTest::keySequence(field, QKeySequence::Paste);
-        } else {
-            QTest::keyClicks(field, reply.type);
-        }
-        record.typed = field->text();
-        target = field; // Enter and Esc reach the dialog through the field, as typed
-    }
-    seen.push_back(record);
-    switch (reply.close) {
-    case Reply::Enter:
-        QTest::keyClick(target, Qt::Key_Return);
-        break;
-    case Reply::Escape:
-        QTest::keyClick(target, Qt::Key_Escape);
-        break;
-    case Reply::CloseBox:
-        box->close();
-        break;
-    }
+    return [replies = std::move(replies), next = std::size_t{0}](const SeenBox&) mutable {
+        return next < replies.size() ? std::optional(replies[next++]) : std::nullopt;
+    };
 }
 
 } // namespace mensurio::testing

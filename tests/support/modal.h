@@ -1,13 +1,16 @@
 #pragma once
 
+#include <QApplication>
 #include <QString>
+#include <QTest>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace mensurio::testing {
 
-// How a test answers one modal box: the text to type (or paste) into it and how to close it.
+// How a test answers a modal box: what to type (or paste) into it, and how to close it.
 struct Reply {
     enum Close { Enter, Escape, CloseBox };
     QString type;
@@ -15,40 +18,24 @@ struct Reply {
     bool paste = false; // through the clipboard, as a user brings in what no key types
 };
 
-// What a modal box showed: "input", "message" or "other"; its title and prompt text; for an
-// input box, the text its field held when it was closed.
+// A box as the user saw it. kind: "input", "message", "error" (a message with the error icon),
+// "unexpected" (closed, as no reply was meant for it) or "timeout" (still open at the deadline);
+// typed: the input field's final text.
 struct SeenBox {
-    QString kind;
-    QString title;
-    QString text;
-    QString typed;
+    QString kind, title, text, typed;
 };
 
-// Answers the real modal boxes that `action` opens, as a user would: finds the active modal
-// widget, types into its line edit and presses a key. A box with no reply left, or any box still
-// open after the deadline, is closed and counted, so a test fails instead of hanging.
-class ModalDriver {
-public:
-    explicit ModalDriver(std::vector<Reply> replies, int deadlineMs = 10000);
-    // Chooses each reply when its box is seen; for actions that return only when done.
-    explicit ModalDriver(std::function<Reply(const SeenBox&)> chooser, int deadlineMs = 10000);
+using Chooser = std::function<std::optional<Reply>(const SeenBox&)>;
 
-    // Runs action, then keeps the event loop going until every reply is used and no box is
-    // open (or the deadline passes), and at least settleMs, so late boxes are seen too.
-    void run(const std::function<void()>& action, int settleMs = 0);
+// Runs action and answers the real modal boxes it opens, as a user would: the active modal
+// widget is found, its field typed into, a key pressed. Returns when `boxes` boxes were seen,
+// none is open and settleMs have passed; a box still open after 10 s is closed, so a test fails
+// instead of hanging.
+std::vector<SeenBox> answerBoxes(const std::function<void()>& action, const Chooser& chooser,
+                                 std::size_t boxes = 0, int settleMs = 0);
 
-    std::vector<SeenBox> seen;
-    int unexpected = 0; // boxes that had no reply left, or outlived the deadline
-    bool timedOut = false;
-
-private:
-    void poll();
-
-    std::vector<Reply> replies_;
-    std::function<Reply(const SeenBox&)> chooser_;
-    std::size_t next_ = 0;
-    int deadlineMs_;
-};
+// The replies in order; any box beyond them is unexpected.
+Chooser inOrder(std::vector<Reply> replies);
 
 } // namespace mensurio::testing
 

@@ -9,23 +9,17 @@
 
 namespace mensurio::testing {
 
-// A platform whose input boxes are answered from a queue and whose boxes are recorded, so the
-// flow can be driven without widgets. nullopt in the queue answers an input box with Cancel.
+// A platform whose input boxes are answered from a queue (nullopt: Cancel) and whose boxes are
+// recorded as "I" (input), "M:text@title" (message) and "X:text@title" (error), so the flow can be
+// driven without widgets.
 class ScriptedPlatform : public Platform {
 public:
-    enum class Kind { Input, Message, Error };
-    struct Box {
-        Kind kind;
-        std::string prompt;
-        std::string title;
-        bool operator==(const Box&) const = default;
-    };
-
     using Platform::messageBox;
 
     std::optional<std::string> inputBox(std::string_view prompt, std::string_view title) override
     {
-        shown.push_back({Kind::Input, std::string(prompt), std::string(title)});
+        const bool usual = prompt == "Enter a value" && title == "Mensurio input box";
+        shown.push_back(usual ? "I" : "I:" + std::string(prompt) + "@" + std::string(title));
         if (answers.empty())
             throw std::logic_error("an input box opened with no answer left in the script");
         auto answer = std::move(answers.front());
@@ -34,17 +28,16 @@ public:
     }
     void messageBox(std::string_view prompt, std::string_view title) override
     {
-        shown.push_back({Kind::Message, std::string(prompt), std::string(title)});
+        shown.push_back("M:" + std::string(prompt) + "@" + std::string(title));
     }
     void reportError(std::string_view message) override
     {
-        shown.push_back({Kind::Error, std::string(message), std::string(kApplicationTitle)});
+        shown.push_back("X:" + std::string(message) + "@Calvero1");
     }
-    void endProgram() override { ++ends; }
+    void endProgram() override {}
 
     std::deque<std::optional<std::string>> answers;
-    std::vector<Box> shown;
-    int ends = 0;
+    std::vector<std::string> shown;
 };
 
 } // namespace mensurio::testing
