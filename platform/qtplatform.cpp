@@ -1,6 +1,7 @@
 #include "qtplatform.h"
 
 #include <QCoreApplication>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -20,6 +21,12 @@ void showMessage(QWidget* parent, QMessageBox::Icon icon, std::string_view promp
     box.setWindowModality(Qt::ApplicationModal);
     // Users copy results into other programs; the text stays selectable, Enter still closes.
     box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // The title names the conversion; a box only as wide as "72" would cut it down to "yar...hes"
+    // in the title bar. Leave room for it, with the window frame's icon and buttons.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        const int width = box.fontMetrics().horizontalAdvance(box.windowTitle()) + 120;
+        grid->addItem(new QSpacerItem(width, 0), grid->rowCount(), 0, 1, grid->columnCount());
+    }
     box.exec();
 }
 
