@@ -1,9 +1,8 @@
 #include "conversion/catalogue.h"
 #include "conversion/flow.h"
 #include "support/cases.h"
-#include "support/numeric_rules.h"
-#include "support/resident.h"
-#include "support/scripted_platform.h"
+#include "support/checks.h"
+#include "platform/scriptedplatform.h"
 
 #include <QFile>
 #include <QTest>

@@ -4,8 +4,7 @@
 #include "platform/qtplatform.h"
 #include "support/cases.h"
 #include "support/modal.h"
-#include "support/numeric_rules.h"
-#include "support/resident.h"
+#include "support/checks.h"
 
 #include <QEventLoop>
 #include <QListWidget>

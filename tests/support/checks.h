@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 #include <locale.h>
 #include <regex>
 #include <stdlib.h>
@@ -23,6 +24,23 @@ inline bool followsNumericRules(const std::string& text)
     std::erase(plain, ',');
     static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{}); // whatever the user's
     return std::isfinite(strtod_l(plain.c_str(), nullptr, c));
+}
+
+// Under AddressSanitizer freed memory is held back on purpose, so the resident size says
+// nothing there; that build looks for leaks with LeakSanitizer instead.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kMeasureMemory = false;
+#else
+constexpr bool kMeasureMemory = true;
+#endif
+
+inline long residentKiB()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    return -1;
 }
 
 } // namespace mensurio::testing

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-namespace mensurio::testing {
+namespace mensurio {
 
-// A platform whose input boxes are answered from a queue (nullopt: Cancel) and whose boxes are
-// recorded as "I" (input), "M:text@title" (message) and "X:text@title" (error), so the flow can be
-// driven without widgets.
+// A platform without widgets, for tests: input boxes are answered from a queue (nullopt answers
+// with Cancel) and every box is recorded as "I" (the usual input box), "M:text@title" (a message)
+// or "X:text@title" (an error), so the conversion flow can be driven and checked as text.
 class ScriptedPlatform : public Platform {
 public:
     using Platform::messageBox;
@@ -40,4 +40,4 @@ public:
     std::vector<std::string> shown;
 };
 
-} // namespace mensurio::testing
+} // namespace mensurio
