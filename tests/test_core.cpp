@@ -1,8 +1,8 @@
 #include "conversion/catalogue.h"
 #include "conversion/flow.h"
+#include "platform/scriptedplatform.h"
 #include "support/cases.h"
 #include "support/checks.h"
-#include "platform/scriptedplatform.h"
 
 #include <QFile>
 #include <QTest>

@@ -3,8 +3,8 @@
 #include "conversion/catalogue.h"
 #include "platform/qtplatform.h"
 #include "support/cases.h"
-#include "support/modal.h"
 #include "support/checks.h"
+#include "support/modal.h"
 
 #include <QEventLoop>
 #include <QListWidget>
