@@ -1,3 +1,4 @@
+#include "app/application.h"
 #include "app/form1.h"
 #include "app/form2.h"
 #include "conversion/catalogue.h"
@@ -7,6 +8,7 @@
 #include "support/modal.h"
 
 #include <QEventLoop>
+#include <QIcon>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -199,6 +201,23 @@ private Q_SLOTS:
         QCOMPARE(shown, expectedBoxes(boxes));
         QVERIFY(modal);
         QTRY_COMPARE(QApplication::activeWindow(), window.get());
+    }
+
+    void iconHasItsThreeImages()
+    {
+        const QIcon icon = applicationIcon();
+        for (auto [size, mode, colours] : {std::tuple(32, QIcon::Normal, 16),
+                                           {16, QIcon::Normal, 16},
+                                           {32, QIcon::Disabled, 2}}) {
+            const QImage image = icon.pixmap(size, mode).toImage();
+            QCOMPARE(image.size(), QSize(size, size));
+            QSet<QRgb> used;
+            for (int y = 0; y < size; ++y)
+                for (int x = 0; x < size; ++x)
+                    if (qAlpha(image.pixel(x, y)))
+                        used << image.pixel(x, y);
+            QVERIFY(used.size() >= 2 && used.size() <= colours);
+        }
     }
 
     void spaceAtStartOrTheCloseBoxEndsTheProgram()
