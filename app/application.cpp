@@ -1,6 +1,5 @@
 #include "application.h"
 
-#include "platform/platform.h"
 #include "platform/qtplatform.h"
 
 #include <QApplication>

@@ -3,7 +3,6 @@
 #include "conversion/catalogue.h"
 #include "form2.h"
 #include "formulalist.h"
-#include "platform/platform.h"
 #include "platform/qtplatform.h"
 
 #include <QCloseEvent>
@@ -22,6 +21,14 @@ QPushButton* makeButton(const QString& caption, const QString& name, const QRect
     button->setAutoDefault(false); // neither button answers Enter
     button->setDefault(false);
     return button;
+}
+
+// Shows a window that may already be shown, and makes it the active one.
+void showInFront(QWidget* window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 } // namespace
@@ -70,9 +77,7 @@ form2* Form1::helpWindow() const
 
 void Form1::Form_Load()
 {
-    show();
-    raise();
-    activateWindow();
+    showInFront(this);
 }
 
 void Form1::Command1_Click()
@@ -85,9 +90,7 @@ void Form1::Command2_Click()
 {
     if (!form2_)
         form2_ = new form2; // no owner: the two windows are independent
-    form2_->show();
-    form2_->raise();
-    form2_->activateWindow();
+    showInFront(form2_);
 }
 
 void Form1::List1_Click()

@@ -12,9 +12,7 @@ FormulaList::FormulaList(QWidget* parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true); // 925 rows of one height: no per-row measuring at start-up
-    setSortingEnabled(false);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setDragEnabled(false);
+    setSortingEnabled(false);  // position p is conversion number p + 1
 }
 
 int FormulaList::selectedRow() const
