@@ -22,12 +22,12 @@ ensure_packages() {
         apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
 }
 
-# Configures (once) and builds; extra arguments, and MENSURIO_CONFIGURE, go to the configure
-# step.
+# Configures (once) and builds everything, or only $build_target when set; extra arguments, and
+# MENSURIO_CONFIGURE, go to the configure step.
 build() {
     if [ ! -f "$build_dir/CMakeCache.txt" ]; then
         # shellcheck disable=SC2086 # MENSURIO_CONFIGURE holds several words on purpose
         cmake -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${MENSURIO_CONFIGURE:-} "$@"
     fi
-    cmake --build "$build_dir" --parallel "$(nproc)"
+    cmake --build "$build_dir" --parallel "$(nproc)" ${build_target:+--target "$build_target"}
 }
