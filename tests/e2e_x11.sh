@@ -5,23 +5,41 @@
 set -euo pipefail
 work=$(mktemp -d)
 pid=
+xvfb=
 fail() {
     echo "FAIL: $*" >&2
-    [ -z "${MENSURIO_E2E_SHOT:-}" ] || import -window root "$MENSURIO_E2E_SHOT"
+    [ -z "${MENSURIO_E2E_SHOT:-}" ] || import -window root "$MENSURIO_E2E_SHOT" || true
+    [ ! -s "$work/xvfb.log" ] || sed 's/^/Xvfb: /' "$work/xvfb.log" >&2
     exit 1
 }
-# Xvfb picks a free display and writes its number once it takes clients.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-trap '[ -z "$pid" ] || kill $pid; kill $xvfb; rm -rf "$work"' EXIT
-for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(cat "$work/display")
+stop_xvfb() {
+    [ -n "$xvfb" ] || return 0
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+    xvfb=
+}
+trap '[ -z "$pid" ] || kill $pid 2>/dev/null; stop_xvfb; rm -rf "$work"' EXIT
 
-# Waits up to 5 s for a visible window titled like the pattern $1 (or, with $2 = gone, for none).
+# Xvfb picks a free display and writes its number once it takes clients. Without -noreset it
+# resets whenever its last client leaves, dropping any client that connects meanwhile: xdotool
+# polling for the first window could then cost the program its connection.
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+for _ in $(seq 600); do # up to 30 s, for the number and its newline
+    [ "$(wc -l <"$work/display")" -ge 1 ] && break
+    kill -0 "$xvfb" 2>/dev/null || fail "Xvfb did not start"
+    sleep 0.05
+done
+export DISPLAY=:$(head -n 1 "$work/display")
+xdotool getdisplaygeometry >/dev/null || fail "Xvfb did not answer on display '$DISPLAY'"
+
+# Waits up to 20 s (a sanitized build on a busy machine starts slowly) for a visible window titled
+# like the pattern $1, or with $2 = gone for none; the program must still be running.
 window() {
-    for _ in $(seq 100); do
+    for _ in $(seq 400); do
         id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
         if [ "${2:-}" = gone ]; then [ -z "$id" ] && return 0; elif [ -n "$id" ]; then echo "$id" && return 0; fi
+        [ "${2:-}" = gone ] || kill -0 "$pid" 2>/dev/null || fail "the program ended before '$1' showed"
         sleep 0.05
     done
     fail "window '$1' ${2:-not shown}"
@@ -44,7 +62,7 @@ convert '^year \(mean of 4 year period\)  to  week$' 1.5
 xdotool mousemove --window "$main" 184 248 click 1 # Help
 window '^Help/About$' >/dev/null
 xdotool mousemove --window "$main" 272 248 click 1 # Exit
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+for _ in $(seq 400); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
 ! kill -0 "$pid" 2>/dev/null || fail "the program did not end after Exit"
 status=0
 wait "$pid" || status=$?
