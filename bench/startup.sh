@@ -14,7 +14,7 @@ build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DMENSURIO_BENCH=ON
 work=$(mktemp -d)
 Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
 for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=:$(cat "$work/display") QT_QPA_PLATFORM=xcb
 

@@ -12,13 +12,13 @@ fail() {
     [ ! -s "$work/xvfb.log" ] || sed 's/^/Xvfb: /' "$work/xvfb.log" >&2
     exit 1
 }
-stop_xvfb() {
-    [ -n "$xvfb" ] || return 0
-    kill "$xvfb" 2>/dev/null || true
-    wait "$xvfb" 2>/dev/null || true
-    xvfb=
+# Also runs after a failure, so no step of it may fail (set -e would end it early).
+cleanup() {
+    [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
+    [ -z "$xvfb" ] || { kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null; } || true
+    rm -rf "$work"
 }
-trap '[ -z "$pid" ] || kill $pid 2>/dev/null; stop_xvfb; rm -rf "$work"' EXIT
+trap cleanup EXIT
 
 # Xvfb picks a free display and writes its number once it takes clients. Without -noreset it
 # resets whenever its last client leaves, dropping any client that connects meanwhile: xdotool
