@@ -22,6 +22,8 @@ void answer(QWidget* box, const Chooser& chooser, std::vector<SeenBox>& seen)
                   box->windowTitle(),
                   message->text(),
                   {}};
+    if (box->windowModality() != Qt::ApplicationModal)
+        record.kind.prepend(QStringLiteral("modeless "));
     const std::optional<Reply> reply = chooser(record);
     if (!reply) {
         record.kind = QStringLiteral("unexpected");

@@ -19,8 +19,8 @@ struct Reply {
 };
 
 // A box as the user saw it. kind: "input", "message", "error" (a message with the error icon),
-// "unexpected" (closed, as no reply was meant for it) or "timeout" (still open at the deadline);
-// typed: the input field's final text.
+// each prefixed "modeless " unless application-modal; "unexpected" (closed, as no reply was
+// meant for it) or "timeout" (still open at the deadline); typed: the input field's final text.
 struct SeenBox {
     QString kind, title, text, typed;
 };
