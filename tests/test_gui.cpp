@@ -6,8 +6,10 @@
 #include "support/cases.h"
 #include "support/modal.h"
 
+#include <QClipboard>
 #include <QEventLoop>
 #include <QIcon>
+#include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -193,6 +195,25 @@ private Q_SLOTS:
         QCOMPARE(convert(clicks, answers), expectedBoxes(boxes));
         QCOMPARE(state(window->conversion()), state(after));
         QTRY_COMPARE(QApplication::activeWindow(), window.get());
+    }
+
+    // A result can be copied from its box: a click into the text, then Ctrl+A, Ctrl+C.
+    void resultCanBeCopied()
+    {
+        QGuiApplication::clipboard()->clear();
+        const Chooser copy = [](const SeenBox& box) {
+            QWidget* const dialog = QApplication::activeModalWidget();
+            for (auto* label : dialog->findChildren<QLabel*>())
+                if (box.kind == "message" && label->text() == box.text) {
+                    QTest::mouseClick(label, Qt::LeftButton);
+                    for (const auto key : {QKeySequence::SelectAll, QKeySequence::Copy})
+                        QTest::keySequence(dialog->focusWidget() ? dialog->focusWidget() : dialog,
+                                           key);
+                }
+            return std::optional(Reply{"2"});
+        };
+        answerBoxes([&] { click(914); }, copy, 2);
+        QCOMPARE(QGuiApplication::clipboard()->text(), "72");
     }
 
     void iconHasItsThreeImages()
