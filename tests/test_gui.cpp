@@ -11,13 +11,10 @@
 #include <QIcon>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTimer>
-
-#include <random>
 
 using namespace mensurio;
 using namespace mensurio::testing;
