@@ -17,9 +17,7 @@ QPushButton* makeButton(const QString& caption, const QString& name, const QRect
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setAutoDefault(false); // neither button answers Enter
-    button->setDefault(false);
+    button->setGeometry(geometry); // outside a dialog, neither default nor auto-default
     return button;
 }
 

@@ -36,8 +36,6 @@ form2::form2(QWidget* parent)
 
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(8, 136, 393, 33);
-    Command1->setAutoDefault(false);
-    Command1->setDefault(false);
     Command1->setAccessibleName(tr("Exit help"));
 
     setTabOrder(Text1, Command1);

@@ -247,6 +247,7 @@ private Q_SLOTS:
         window->Command2_Click();
         QCOMPARE(window->helpWindow(), help.data());
         QVERIFY(help->isVisible() && !help->parentWidget() && !help->isModal());
+        QVERIFY(!control<QPushButton>(help, "Command1")->autoDefault());
         auto* text = control<QPlainTextEdit>(help, "Text1");
         QVERIFY(!text->isReadOnly());
         const QStringList lines = form2::helpText.split("\r\n");
