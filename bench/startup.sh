@@ -11,12 +11,12 @@ ensure_packages "${build_packages[@]}" xvfb libx11-dev libxtst-dev
 build_dir=$root/build-bench
 build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DMENSURIO_BENCH=ON
 
+source "$root/scripts/xvfb.sh"
 work=$(mktemp -d)
-Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
-for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(cat "$work/display") QT_QPA_PLATFORM=xcb
+xvfb=
+trap '[ -z "$xvfb" ] || kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+start_xvfb "$work" || { cat "$work/xvfb.log" >&2; exit 1; }
+export QT_QPA_PLATFORM=xcb
 
 watch() { "$build_dir/bench/startwatch" --title "$1" -- "$2"; }
 reference=$build_dir/bench/reference_window

@@ -3,6 +3,7 @@
 # (xdotool), values typed into the input box, Help, then Exit, after which the program must end
 # by itself with status 0. MENSURIO_E2E_SHOT=file.png keeps a screenshot of a failure.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/xvfb.sh"
 work=$(mktemp -d)
 pid=
 xvfb=
@@ -20,17 +21,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display and writes its number once it takes clients. Without -noreset it
-# resets whenever its last client leaves, dropping any client that connects meanwhile: xdotool
-# polling for the first window could then cost the program its connection.
-Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 600); do # up to 30 s, for the number and its newline
-    [ "$(wc -l <"$work/display")" -ge 1 ] && break
-    kill -0 "$xvfb" 2>/dev/null || fail "Xvfb did not start"
-    sleep 0.05
-done
-export DISPLAY=:$(head -n 1 "$work/display")
+start_xvfb "$work" || fail "Xvfb did not start"
 xdotool getdisplaygeometry >/dev/null || fail "Xvfb did not answer on display '$DISPLAY'"
 
 # Waits up to 20 s (a sanitized build on a busy machine starts slowly) for a visible window titled
