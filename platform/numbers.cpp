@@ -121,67 +121,21 @@ std::optional<double> readNumber(std::string_view text)
 
 std::string formatNumber(double value)
 {
-    if (std::isnan(value))
-        return "NaN";
-    if (std::isinf(value))
-        return value < 0 ? "-Infinity" : "Infinity";
     if (value == 0.0)
         return "0"; // also for -0
     // Rounded to 15 digits, the largest doubles would show 1.79769313486232E+308, which no
     // longer reads back as a number; show the largest 15-digit text that does.
     constexpr double largestShown = 1.79769313486231e308;
-    if (std::abs(value) > largestShown)
-        return value < 0 ? "-1.79769313486231E+308" : "1.79769313486231E+308";
-
-    // 15 significant digits, rounded once; then trim and lay out.
+    if (std::isfinite(value) && std::abs(value) > largestShown)
+        value = std::copysign(largestShown, value);
+    // The general format rounds once to 15 significant digits and drops trailing zeros; unlike
+    // printf, it ignores the locale the toolkit sets.
     char buffer[32];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
-    const std::string_view scientific(buffer, static_cast<std::size_t>(result.ptr - buffer));
-    const std::size_t ePosition = scientific.find('e');
-    const bool negative = scientific.front() == '-';
-
-    std::string digits;
-    for (char c : scientific.substr(0, ePosition))
-        if (isDigit(c))
-            digits += c;
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
-    int exponent = 0;
-    const char* exponentText = scientific.data() + ePosition + 1;
-    if (*exponentText == '+')
-        ++exponentText;
-    std::from_chars(exponentText, scientific.data() + scientific.size(), exponent);
-
-    std::string text = negative ? "-" : "";
-    if (exponent >= -4 && exponent <= 14) {
-        if (exponent < 0) {
-            text += "0.";
-            text.append(static_cast<std::size_t>(-exponent - 1), '0');
-            text += digits;
-        } else {
-            const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
-            if (digits.size() <= integerDigits) {
-                text += digits;
-                text.append(integerDigits - digits.size(), '0');
-            } else {
-                text += digits.substr(0, integerDigits);
-                text += '.';
-                text += digits.substr(integerDigits);
-            }
-        }
-    } else {
-        text += digits.front();
-        if (digits.size() > 1) {
-            text += '.';
-            text += digits.substr(1);
-        }
-        text += exponent < 0 ? "E-" : "E+";
-        const int magnitude = exponent < 0 ? -exponent : exponent;
-        if (magnitude < 10)
-            text += '0';
-        text += std::to_string(magnitude);
-    }
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
+    std::string text(buffer, end);
+    if (const std::size_t e = text.find('e'); e != std::string::npos)
+        text[e] = 'E';
     return text;
 }
 
