@@ -1,7 +1,6 @@
 #include "form1.h"
 
 #include "conversion/catalogue.h"
-#include "form2.h"
 #include "formulalist.h"
 #include "platform/qtplatform.h"
 
@@ -63,16 +62,6 @@ Form1::Form1(Platform& platform)
     connect(List1, &FormulaList::chosen, this, &Form1::List1_Click, Qt::QueuedConnection);
 }
 
-Form1::~Form1()
-{
-    delete form2_.data();
-}
-
-form2* Form1::helpWindow() const
-{
-    return form2_;
-}
-
 void Form1::Form_Load()
 {
     showInFront(this);
@@ -87,8 +76,8 @@ void Form1::Command1_Click()
 void Form1::Command2_Click()
 {
     if (!form2_)
-        form2_ = new form2; // no owner: the two windows are independent
-    showInFront(form2_);
+        form2_ = std::make_unique<form2>();
+    showInFront(form2_.get());
 }
 
 void Form1::List1_Click()

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "conversion/flow.h"
+#include "form2.h"
 
-#include <QPointer>
 #include <QWidget>
+
+#include <memory>
 
 class QPushButton;
 
@@ -11,7 +13,6 @@ namespace mensurio {
 
 class FormulaList;
 class Platform;
-class form2;
 
 // The main window. A click on a formula in List1 reaches List1_Click, which hands the selected
 // position to the conversion flow; the flow asks for a value, selects the catalogue row and shows
@@ -21,7 +22,6 @@ class Form1 : public QWidget {
     Q_OBJECT
 public:
     explicit Form1(Platform& platform);
-    ~Form1() override;
 
     void Form_Load();
     void Command1_Click();
@@ -31,8 +31,8 @@ public:
     // The conversion's variables (one, entry, formula, factor, answer) and Convert.
     ConversionFlow& conversion() { return flow_; }
 
-    // The help window, or nullptr before Help is first clicked and after it was closed.
-    form2* helpWindow() const;
+    // The help window, or nullptr before Help is first clicked.
+    form2* helpWindow() const { return form2_.get(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -43,7 +43,7 @@ private:
     QPushButton* Command1;
     QPushButton* Command2;
     ConversionFlow flow_;
-    QPointer<form2> form2_;
+    std::unique_ptr<form2> form2_; // no owner: the two windows are independent
     bool converting_ = false;
 };
 

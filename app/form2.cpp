@@ -22,7 +22,6 @@ form2::form2(QWidget* parent)
 {
     setObjectName(QStringLiteral("form2"));
     setWindowTitle(QStringLiteral("Help/About"));
-    setAttribute(Qt::WA_DeleteOnClose); // the close box discards it with the user's edits
     setGeometry(306, 440, 411, 172);
 
     Text1->setObjectName(QStringLiteral("Text1"));
@@ -46,6 +45,13 @@ form2::form2(QWidget* parent)
 void form2::Command1_Click()
 {
     hide();
+}
+
+void form2::closeEvent(QCloseEvent* event)
+{
+    // The window lives as long as the program; closing it discards the user's edits only.
+    Text1->setPlainText(helpText);
+    QWidget::closeEvent(event);
 }
 
 } // namespace mensurio
