@@ -3,8 +3,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include <utility>
-
 namespace mensurio {
 
 FormulaList::FormulaList(QWidget* parent)
@@ -13,6 +11,8 @@ FormulaList::FormulaList(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true); // 925 rows of one height: no per-row measuring at start-up
     setSortingEnabled(false);  // position p is conversion number p + 1
+    // A left click on an entry, the selected one included; a double click is one click.
+    connect(this, &QAbstractItemView::clicked, this, &FormulaList::chosen);
 }
 
 int FormulaList::selectedRow() const
@@ -28,14 +28,7 @@ void FormulaList::mousePressEvent(QMouseEvent* event)
         event->accept();
         return;
     }
-    leftPressOnEntry_ = indexAt(event->position().toPoint()).isValid();
     QListWidget::mousePressEvent(event);
-}
-
-void FormulaList::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    // The second press of a double click is a click of its own.
-    mousePressEvent(event);
 }
 
 void FormulaList::mouseMoveEvent(QMouseEvent* event)
@@ -46,17 +39,6 @@ void FormulaList::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     QListWidget::mouseMoveEvent(event);
-}
-
-void FormulaList::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() != Qt::LeftButton) {
-        event->accept();
-        return;
-    }
-    QListWidget::mouseReleaseEvent(event);
-    if (std::exchange(leftPressOnEntry_, false) && selectedRow() >= 0)
-        Q_EMIT chosen();
 }
 
 void FormulaList::keyPressEvent(QKeyEvent* event)
