@@ -1,9 +1,11 @@
 #include "qtplatform.h"
 
-#include <QCoreApplication>
+#include <QClipboard>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QShortcut>
 
 namespace mensurio {
 
@@ -19,8 +21,11 @@ void showMessage(QWidget* parent, QMessageBox::Icon icon, std::string_view promp
 {
     QMessageBox box(icon, toQString(title), toQString(prompt), QMessageBox::Ok, parent);
     box.setWindowModality(Qt::ApplicationModal);
-    // Users copy results into other programs; the text stays selectable, Enter still closes.
+    // Users copy results into other programs: the text stays selectable, and Ctrl+C copies it
+    // whole wherever the focus is (OK has it when the box opens); Enter still closes.
     box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    QObject::connect(new QShortcut(QKeySequence::Copy, &box), &QShortcut::activated,
+                     [&box] { QGuiApplication::clipboard()->setText(box.text()); });
     // The title names the conversion; a box only as wide as "72" would cut it down to "yar...hes"
     // in the title bar. Leave room for it, with the window frame's icon and buttons.
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
