@@ -1,8 +1,10 @@
 // Build-time tool: turns the catalogue table into C++ source, so the program reads no file at
 // run time and a malformed table fails the build instead of a conversion.
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -37,11 +39,15 @@ std::vector<std::string> fields(const std::string& line)
     return out;
 }
 
-bool isDecimal(const std::string& text)
+// Digits with an optional point and exponent, naming a finite number above zero: "inf", "nan",
+// "0x1p3" or "1e999" would not compile to the factor the table means.
+bool isPositiveDecimal(const std::string& text)
 {
-    char* end = nullptr;
-    std::strtod(text.c_str(), &end);
-    return !text.empty() && end == text.c_str() + text.size();
+    static const std::regex decimal(R"([0-9]+(\.[0-9]*)?([eE][+-]?[0-9]+)?)");
+    if (!std::regex_match(text, decimal))
+        return false;
+    const double value = std::strtod(text.c_str(), nullptr);
+    return std::isfinite(value) && value > 0;
 }
 
 } // namespace
@@ -70,8 +76,8 @@ int main(int argc, char** argv)
             fail(lineNumber, "rows must be numbered 1, 2, 3, ... without gaps");
         if (row[1].empty())
             fail(lineNumber, "empty formula");
-        if (!isDecimal(row[3]))
-            fail(lineNumber, "factor is not a decimal number");
+        if (!isPositiveDecimal(row[3]))
+            fail(lineNumber, "factor of row " + row[0] + " is not a positive finite decimal");
         const std::string& entry = row[2].empty() ? row[1] : row[2];
         // The factor is copied as written so the compiler rounds it to the nearest double.
         rows << "    {" << quoted(row[1]) << ", " << quoted(entry) << ", " << row[3] << "},\n";
