@@ -49,6 +49,11 @@ Form1::Form1(Platform& platform)
     for (const CatalogueRow& row : kCatalogue)
         entries << toQString(row.listEntry);
     List1->addItems(entries);
+    for (int i = 0; i < kCatalogueSize; ++i)
+        if (const auto& note = kCatalogue[std::size_t(i)].note; !note.empty()) {
+            List1->item(i)->setToolTip(toQString(note));
+            List1->item(i)->setData(Qt::AccessibleDescriptionRole, toQString(note));
+        }
 
     Command1->setAccessibleName(tr("Exit"));
     Command2->setAccessibleName(tr("Help"));

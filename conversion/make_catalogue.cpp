@@ -70,8 +70,8 @@ int main(int argc, char** argv)
         if (line.empty() || line.front() == '#')
             continue;
         const auto row = fields(line);
-        if (row.size() != 4)
-            fail(lineNumber, "expected number, formula, list entry and factor");
+        if (row.size() != 4 && row.size() != 5)
+            fail(lineNumber, "expected number, formula, list entry, factor and maybe a note");
         if (row[0] != std::to_string(expected))
             fail(lineNumber, "rows must be numbered 1, 2, 3, ... without gaps");
         if (row[1].empty())
@@ -80,7 +80,8 @@ int main(int argc, char** argv)
             fail(lineNumber, "factor of row " + row[0] + " is not a positive finite decimal");
         const std::string& entry = row[2].empty() ? row[1] : row[2];
         // The factor is copied as written so the compiler rounds it to the nearest double.
-        rows << "    {" << quoted(row[1]) << ", " << quoted(entry) << ", " << row[3] << "},\n";
+        rows << "    {" << quoted(row[1]) << ", " << quoted(entry) << ", " << row[3] << ", "
+             << quoted(row.size() == 5 ? row[4] : "") << "},\n";
         ++expected;
     }
 
