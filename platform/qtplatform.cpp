@@ -16,6 +16,19 @@ QString toQString(std::string_view text)
 
 namespace {
 
+// A box as narrow as its contents would cut its title down in a title bar ("yar...hes" for a
+// result of 72, "Mens... ut box" for the input box); leave room for the title beside the window
+// frame's icon and buttons.
+void leaveRoomForTitle(QDialog& box)
+{
+    box.minimumSizeHint(); // an input box lays itself out only now
+    auto* room = new QSpacerItem(box.fontMetrics().horizontalAdvance(box.windowTitle()) + 120, 0);
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(room, grid->rowCount(), 0, 1, grid->columnCount());
+    else
+        box.layout()->addItem(room);
+}
+
 void showMessage(QWidget* parent, QMessageBox::Icon icon, std::string_view prompt,
                  std::string_view title)
 {
@@ -26,12 +39,7 @@ void showMessage(QWidget* parent, QMessageBox::Icon icon, std::string_view promp
     box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     QObject::connect(new QShortcut(QKeySequence::Copy, &box), &QShortcut::activated,
                      [&box] { QGuiApplication::clipboard()->setText(box.text()); });
-    // The title names the conversion; a box only as wide as "72" would cut it down to "yar...hes"
-    // in the title bar. Leave room for it, with the window frame's icon and buttons.
-    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
-        const int width = box.fontMetrics().horizontalAdvance(box.windowTitle()) + 120;
-        grid->addItem(new QSpacerItem(width, 0), grid->rowCount(), 0, 1, grid->columnCount());
-    }
+    leaveRoomForTitle(box);
     box.exec();
 }
 
@@ -48,6 +56,7 @@ std::optional<std::string> QtPlatform::inputBox(std::string_view prompt, std::st
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(toQString(title));
     dialog.setLabelText(toQString(prompt));
+    leaveRoomForTitle(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue().toStdString();
