@@ -27,7 +27,7 @@ void setUpApplication()
     QApplication::setApplicationName(toQString(kApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral(MENSURIO_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Mensurio"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("mensurio"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.mensurio"));
     QApplication::setWindowIcon(applicationIcon());
 }
 
