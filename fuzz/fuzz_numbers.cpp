@@ -1,5 +1,5 @@
-// Fuzz target for reading numeric text and showing doubles. Built with libFuzzer by
-// fuzz/run.sh, and replayed over the kept corpus by the test suite (fuzz/replay.cpp).
+// Fuzz target for reading numeric text and showing doubles, built with libFuzzer by fuzz/run.sh,
+// which starts from the kept corpus in fuzz/corpus/.
 #include "platform/numbers.h"
 
 #include <cmath>
