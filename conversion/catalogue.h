@@ -7,7 +7,8 @@ namespace mensurio {
 
 // One conversion formula. The list entry differs from the formula only where the list shows
 // trailing blanks that the result box title does not. The note, empty in most rows, tells the
-// user where the factor converts other units than the text names; the text stays as it is.
+// user where the factor converts other units than the text names, or follows an older definition;
+// the text stays as it has always read.
 struct CatalogueRow {
     std::string_view formula;
     std::string_view listEntry;
