@@ -72,7 +72,7 @@ private Q_SLOTS:
         QCOMPARE(widget->property(qPrintable(f[2])).toString(), f[3]);
         QVERIFY(!top->parentWidget()); // no owner: the windows are independent
         for (const QSize size : {top->size(), QSize(700, 500), QSize(120, 90)}) {
-            top->resize(widget == top ? top->size() : size);
+            top->resize(widget == top ? top->size() : size); // a window row: its designed size
             QTRY_COMPARE(top->size(), widget == top ? top->size() : size);
             QCOMPARE(widget->geometry(),
                      QRect(f[4].toInt(), f[5].toInt(), f[6].toInt(), f[7].toInt()));
@@ -92,7 +92,7 @@ private Q_SLOTS:
     void conversions_data() { addCases("conversions.tsv"); }
     void conversions()
     {
-        QFETCH(QStringList, f); // name, steps, answers, boxes, state, focus, help texts start
+        QFETCH(QStringList, f); // name, steps, answers, boxes, state, focus, help text
         replies = f[2].isEmpty() ? QStringList() : f[2].split(';');
         for (const QString& step : f[1].split(' ', Qt::SkipEmptyParts)) {
             for (const QString& part : step.split('+')) {
