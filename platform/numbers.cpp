@@ -9,10 +9,13 @@ namespace mensurio {
 
 namespace {
 
+// Blanks around a number: spaces and tabs, the line break that ends a pasted spreadsheet cell,
+// and the no-break space (UTF-8) of a number copied from a web page.
 constexpr bool isBlank(char c)
 {
-    return c == ' ' || c == '\t';
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
+constexpr std::string_view kNoBreakSpace = "\xC2\xA0";
 constexpr bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -36,13 +39,11 @@ bool isOverflow(std::string_view mantissa, long long exponent)
 
 std::optional<double> readNumber(std::string_view text)
 {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    const std::string_view number = text.substr(begin, end - begin);
+    std::string_view number = text;
+    while (!number.empty() && (isBlank(number.front()) || number.starts_with(kNoBreakSpace)))
+        number.remove_prefix(isBlank(number.front()) ? 1 : kNoBreakSpace.size());
+    while (!number.empty() && (isBlank(number.back()) || number.ends_with(kNoBreakSpace)))
+        number.remove_suffix(isBlank(number.back()) ? 1 : kNoBreakSpace.size());
 
     std::size_t i = 0;
     const std::size_t n = number.size();
@@ -62,7 +63,9 @@ std::optional<double> readNumber(std::string_view text)
             ++digits;
             ++group;
         } else if (number[i] == ',') {
-            if (grouped ? group != 3 : (group == 0 || group > 3))
+            // en-US grouping: the first group has one to three digits and no leading zero, so
+            // "0,001" (a decimal comma elsewhere) is refused rather than read a thousand times off.
+            if (grouped ? group != 3 : (group == 0 || group > 3 || mantissa[0] == '0'))
                 return std::nullopt;
             grouped = true;
             group = 0;

@@ -3,7 +3,7 @@
 #include <QtTest>
 
 // The rows of a file in tests/data split at `separator`, blank lines and '#' lines left out. In
-// case tables (tab-separated), \t and \n stand for a tab and a newline.
+// case tables (tab-separated), \t, \r and \n stand for a tab, a carriage return and a newline.
 inline QList<QStringList> table(const QString& name, char separator = '\t')
 {
     QFile file(QStringLiteral(TEST_DATA "/") + name);
@@ -14,7 +14,7 @@ inline QList<QStringList> table(const QString& name, char separator = '\t')
         if (!line.isEmpty() && !line.startsWith('#'))
             for (QString& field : rows.emplace_back(QString::fromUtf8(line).split(separator)))
                 if (separator == '\t')
-                    field.replace("\\t", "\t").replace("\\n", "\n");
+                    field.replace("\\t", "\t").replace("\\r", "\r").replace("\\n", "\n");
     return rows;
 }
 
