@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "application.h"
 #include "conversion/catalogue.h"
 #include "formulalist.h"
 #include "platform/qtplatform.h"
@@ -16,7 +17,10 @@ QPushButton* makeButton(const QString& caption, const QString& name, const QRect
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
-    button->setGeometry(geometry); // outside a dialog, neither default nor auto-default
+    button->setGeometry(geometry);
+    // Enter chooses the focused button, as Space does; outside a dialog no button is the
+    // window's default.
+    button->setAutoDefault(true);
     return button;
 }
 
@@ -40,6 +44,7 @@ Form1::Form1(Platform& platform)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Mensurio"));
     setGeometry(256, 40, 320, 273); // client area; no layout, so controls stay put on resize
+    keepOnScreen(this);
 
     List1->setObjectName(QStringLiteral("List1"));
     List1->setGeometry(0, 0, 321, 225);

@@ -1,5 +1,7 @@
 #include "form2.h"
 
+#include "application.h"
+
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -23,11 +25,12 @@ form2::form2(QWidget* parent)
     setObjectName(QStringLiteral("form2"));
     setWindowTitle(QStringLiteral("Help/About"));
     setGeometry(306, 440, 411, 172);
+    keepOnScreen(this);
 
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(0, 0, 409, 129);
-    Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Lines wrap, and a vertical scroll bar shows when the text runs past the box in a larger
+    // font than the one it was written for.
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text1->setTabChangesFocus(true);
     Text1->setTabStopDistance(4 * Text1->fontMetrics().averageCharWidth());
@@ -35,6 +38,7 @@ form2::form2(QWidget* parent)
 
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(8, 136, 393, 33);
+    Command1->setAutoDefault(true); // Enter chooses it when it has the focus, as Space does
     Command1->setAccessibleName(tr("Exit help"));
 
     setTabOrder(Text1, Command1);

@@ -23,8 +23,9 @@ int FormulaList::selectedRow() const
 
 void FormulaList::mousePressEvent(QMouseEvent* event)
 {
-    // Item views select on any button; only the left one chooses a formula here.
-    if (event->button() != Qt::LeftButton) {
+    // Item views select on any button, and a press below the last entry clears the selection;
+    // only the left button on an entry chooses a formula here.
+    if (event->button() != Qt::LeftButton || !indexAt(event->position().toPoint()).isValid()) {
         event->accept();
         return;
     }
@@ -44,6 +45,11 @@ void FormulaList::mouseMoveEvent(QMouseEvent* event)
 void FormulaList::keyPressEvent(QKeyEvent* event)
 {
     const int before = selectedRow();
+    // Enter converts the selected entry again, as a click on it does.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && before >= 0) {
+        Q_EMIT chosen();
+        return;
+    }
     // Qt makes the first row current when the list gets the focus; with nothing selected, a key
     // must start from the top (Down or Home selects the first entry, a letter searches from it).
     if (before < 0)
@@ -59,6 +65,14 @@ QModelIndex FormulaList::moveCursor(CursorAction action, Qt::KeyboardModifiers m
     if (!currentIndex().isValid() && count() > 0)
         return model()->index(action == MoveEnd ? count() - 1 : 0, 0);
     return QListWidget::moveCursor(action, modifiers);
+}
+
+QItemSelectionModel::SelectionFlags FormulaList::selectionCommand(const QModelIndex& index,
+                                                                  const QEvent* event) const
+{
+    // Ctrl+click and Ctrl+Space would deselect the selected entry; they select it again instead.
+    const auto command = QListWidget::selectionCommand(index, event);
+    return command & QItemSelectionModel::Deselect ? QItemSelectionModel::ClearAndSelect : command;
 }
 
 } // namespace mensurio

@@ -5,8 +5,9 @@
 namespace mensurio {
 
 // The list of formulas. It reports a user's choice the way the conversion needs it: once for
-// every left click on an entry (the same entry again included) and once for every keyboard move
-// of the selection, never for a right click, a drag or the focus arriving.
+// every left click on an entry (the same entry again included), once for every keyboard move
+// of the selection and once for Enter on the selected entry, never for a right click, a drag or
+// the focus arriving. Once an entry is selected, no gesture leaves the list without a selection.
 class FormulaList : public QListWidget {
     Q_OBJECT
 public:
@@ -23,6 +24,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
 };
 
 } // namespace mensurio

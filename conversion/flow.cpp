@@ -37,12 +37,13 @@ void ConversionFlow::Convert(float number)
     if (const CatalogueRow* row = findRow(number)) {
         formula = row->formula;
         factor = row->factor;
+        note_ = row->note;
     }
-    // entry has passed the numeric test in List1_Click.
+    // entry holds the value List1_Click accepted; a text that is not a number counts as 0.
     const double product = readNumber(entry).value_or(0.0) * factor;
     if (std::isfinite(product)) {
         answer = product;
-        platform_.messageBox(answer, formula);
+        platform_.messageBox(answer, formula, note_);
     } else {
         platform_.reportError(kOverflowMessage);
     }

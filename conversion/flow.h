@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace mensurio {
 
@@ -30,6 +31,7 @@ public:
 private:
     Platform& platform_;
     std::function<void()> formLoad_;
+    std::string_view note_; // the note of the row that formula and factor came from
 };
 
 inline constexpr const char* kValuePrompt = "Enter a value";

@@ -12,7 +12,7 @@ namespace mensurio {
 inline constexpr std::string_view kApplicationTitle = "Calvero1";
 
 // The services the program takes from its platform: modal boxes, error reports and the end of
-// the program. The real one is built on Qt widgets; tests use a scripted one.
+// the program, built on Qt widgets.
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -22,8 +22,10 @@ public:
     virtual std::optional<std::string> inputBox(std::string_view prompt,
                                                 std::string_view title) = 0;
 
-    // A modal box with OK only; returns when it is closed.
-    virtual void messageBox(std::string_view prompt, std::string_view title) = 0;
+    // A modal box with OK only and, where there is one, a note under the prompt; returns when it
+    // is closed.
+    virtual void messageBox(std::string_view prompt, std::string_view title,
+                            std::string_view note) = 0;
 
     // A run-time error the program cannot carry on from; the user is told, the program goes on.
     virtual void reportError(std::string_view message) = 0;
@@ -31,10 +33,10 @@ public:
     // Ends the program at once: every window closes, no further handler runs.
     virtual void endProgram() = 0;
 
-    void messageBox(std::string_view prompt) { messageBox(prompt, kApplicationTitle); }
-    void messageBox(double prompt, std::string_view title)
+    void messageBox(std::string_view prompt) { messageBox(prompt, kApplicationTitle, {}); }
+    void messageBox(double prompt, std::string_view title, std::string_view note)
     {
-        messageBox(formatNumber(prompt), title);
+        messageBox(formatNumber(prompt), title, note);
     }
 };
 

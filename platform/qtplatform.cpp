@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QShortcut>
 
@@ -30,15 +31,21 @@ void leaveRoomForTitle(QDialog& box)
 }
 
 void showMessage(QWidget* parent, QMessageBox::Icon icon, std::string_view prompt,
-                 std::string_view title)
+                 std::string_view title, std::string_view note = {})
 {
     QMessageBox box(icon, toQString(title), toQString(prompt), QMessageBox::Ok, parent);
-    box.setWindowModality(Qt::ApplicationModal);
-    // Users copy results into other programs: the text stays selectable, and Ctrl+C copies it
-    // whole wherever the focus is (OK has it when the box opens); Enter still closes.
+    box.setInformativeText(toQString(note));
+    // Users copy results into other programs: the text stays selectable, and Ctrl+C copies the
+    // selection, or else the whole text, wherever the focus is (OK has it when the box opens);
+    // Enter still closes.
     box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    QObject::connect(new QShortcut(QKeySequence::Copy, &box), &QShortcut::activated,
-                     [&box] { QGuiApplication::clipboard()->setText(box.text()); });
+    QObject::connect(new QShortcut(QKeySequence::Copy, &box), &QShortcut::activated, [&box] {
+        QString copied = box.text();
+        for (const QLabel* label : box.findChildren<QLabel*>())
+            if (label->hasSelectedText())
+                copied = label->selectedText();
+        QGuiApplication::clipboard()->setText(copied);
+    });
     leaveRoomForTitle(box);
     box.exec();
 }
@@ -52,8 +59,6 @@ QtPlatform::QtPlatform(QWidget* dialogParent)
 std::optional<std::string> QtPlatform::inputBox(std::string_view prompt, std::string_view title)
 {
     QInputDialog dialog(dialogParent_);
-    dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(toQString(title));
     dialog.setLabelText(toQString(prompt));
     leaveRoomForTitle(dialog);
@@ -62,9 +67,9 @@ std::optional<std::string> QtPlatform::inputBox(std::string_view prompt, std::st
     return dialog.textValue().toStdString();
 }
 
-void QtPlatform::messageBox(std::string_view prompt, std::string_view title)
+void QtPlatform::messageBox(std::string_view prompt, std::string_view title, std::string_view note)
 {
-    showMessage(dialogParent_, QMessageBox::NoIcon, prompt, title);
+    showMessage(dialogParent_, QMessageBox::NoIcon, prompt, title, note);
 }
 
 void QtPlatform::reportError(std::string_view message)

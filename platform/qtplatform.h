@@ -18,7 +18,8 @@ public:
     void setDialogParent(QWidget* dialogParent) { dialogParent_ = dialogParent; }
 
     std::optional<std::string> inputBox(std::string_view prompt, std::string_view title) override;
-    void messageBox(std::string_view prompt, std::string_view title) override;
+    void messageBox(std::string_view prompt, std::string_view title,
+                    std::string_view note) override;
     void reportError(std::string_view message) override;
     void endProgram() override;
 
