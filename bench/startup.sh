@@ -9,7 +9,7 @@ runs=${1:-10}
 source "$root/scripts/common.sh"
 ensure_packages "${build_packages[@]}" xvfb libx11-dev libxtst-dev
 build_dir=$root/build-bench
-build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DMENSURIO_BENCH=ON
+build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DMENSURIO_BENCH=ON -DMENSURIO_ASSERTIONS=OFF
 
 source "$root/scripts/xvfb.sh"
 work=$(mktemp -d)

@@ -22,12 +22,13 @@ ensure_packages() {
         apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
 }
 
-# Configures (once) and builds everything, or only $build_target when set; extra arguments, and
-# MENSURIO_CONFIGURE, go to the configure step.
+# Configures and builds everything, or only $build_target when set, with the standard library's
+# bounds checks. The configure step runs every time, so that MENSURIO_CONFIGURE and extra
+# arguments take effect in a build folder that already exists; CMake then rebuilds only what a
+# changed setting touches.
 build() {
-    if [ ! -f "$build_dir/CMakeCache.txt" ]; then
-        # shellcheck disable=SC2086 # MENSURIO_CONFIGURE holds several words on purpose
-        cmake -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${MENSURIO_CONFIGURE:-} "$@"
-    fi
+    # shellcheck disable=SC2086 # MENSURIO_CONFIGURE holds several words on purpose
+    cmake -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMENSURIO_ASSERTIONS=ON \
+        ${MENSURIO_CONFIGURE:-} "$@"
     cmake --build "$build_dir" --parallel "$(nproc)" ${build_target:+--target "$build_target"}
 }
