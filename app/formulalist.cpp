@@ -11,8 +11,6 @@ FormulaList::FormulaList(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true); // 925 rows of one height: no per-row measuring at start-up
     setSortingEnabled(false);  // position p is conversion number p + 1
-    // A left click on an entry, the selected one included; a double click is one click.
-    connect(this, &QAbstractItemView::clicked, this, &FormulaList::chosen);
 }
 
 int FormulaList::selectedRow() const
@@ -21,25 +19,41 @@ int FormulaList::selectedRow() const
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
+// Item views select on the press, with any button, follow the mouse while it is held and
+// clear the selection on a press below the last entry. Here only the release decides: the
+// selection changes when the left button goes up on the entry it went down on.
 void FormulaList::mousePressEvent(QMouseEvent* event)
 {
-    // Item views select on any button, and a press below the last entry clears the selection;
-    // only the left button on an entry chooses a formula here.
-    if (event->button() != Qt::LeftButton || !indexAt(event->position().toPoint()).isValid()) {
-        event->accept();
-        return;
-    }
-    QListWidget::mousePressEvent(event);
+    const QModelIndex index = indexAt(event->position().toPoint());
+    pressed_ = event->button() == Qt::LeftButton ? index : QModelIndex();
+    event->accept();
+}
+
+void FormulaList::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    mousePressEvent(event); // the second press of a double click; its release is a click
 }
 
 void FormulaList::mouseMoveEvent(QMouseEvent* event)
 {
-    // Dragging with the button held would move the selection to an entry nobody clicked.
-    if (event->buttons() != Qt::NoButton) {
+    if (event->buttons() != Qt::NoButton)
         event->accept();
+    else
+        QListWidget::mouseMoveEvent(event);
+}
+
+void FormulaList::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (event->button() != Qt::LeftButton)
         return;
+    const QModelIndex index = indexAt(event->position().toPoint());
+    const bool click = index.isValid() && index == pressed_;
+    pressed_ = QModelIndex();
+    if (click) {
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        Q_EMIT chosen();
     }
-    QListWidget::mouseMoveEvent(event);
 }
 
 void FormulaList::keyPressEvent(QKeyEvent* event)

@@ -1,13 +1,15 @@
 #pragma once
 
 #include <QListWidget>
+#include <QPersistentModelIndex>
 
 namespace mensurio {
 
 // The list of formulas. It reports a user's choice the way the conversion needs it: once for
-// every left click on an entry (the same entry again included), once for every keyboard move
-// of the selection and once for Enter on the selected entry, never for a right click, a drag or
-// the focus arriving. Once an entry is selected, no gesture leaves the list without a selection.
+// every click on an entry (the same entry again included), once for every keyboard move of the
+// selection and once for Enter on the selected entry, never for a right click, a drag or the
+// focus arriving. A click is a press and a release of the left button on one entry; no other
+// gesture changes the selection, so the selected entry is always the one last chosen.
 class FormulaList : public QListWidget {
     Q_OBJECT
 public:
@@ -21,11 +23,16 @@ Q_SIGNALS:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
+
+private:
+    QPersistentModelIndex pressed_; // the entry under the left button's press, if any
 };
 
 } // namespace mensurio
