@@ -1,6 +1,5 @@
 #include "form1.h"
 
-#include "application.h"
 #include "conversion/catalogue.h"
 #include "formulalist.h"
 #include "platform/qtplatform.h"

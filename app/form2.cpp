@@ -1,6 +1,6 @@
 #include "form2.h"
 
-#include "application.h"
+#include "platform/qtplatform.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -17,9 +17,8 @@ const QString form2::helpText =
                    "\tIf you have a question, comment or found a another problem you can \r\n"
                    "\tcontact me via snail mail at Mensurio, 1 Example Lane, Sampleton.\r\n");
 
-form2::form2(QWidget* parent)
-    : QWidget(parent)
-    , Text1(new QPlainTextEdit(helpText, this))
+form2::form2()
+    : Text1(new QPlainTextEdit(helpText, this))
     , Command1(new QPushButton(tr("Exit"), this))
 {
     setObjectName(QStringLiteral("form2"));

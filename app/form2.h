@@ -13,7 +13,7 @@ namespace mensurio {
 class form2 : public QWidget {
     Q_OBJECT
 public:
-    explicit form2(QWidget* parent = nullptr);
+    form2();
 
     void Command1_Click();
 

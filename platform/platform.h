@@ -27,10 +27,13 @@ public:
     virtual void messageBox(std::string_view prompt, std::string_view title,
                             std::string_view note) = 0;
 
-    // A run-time error the program cannot carry on from; the user is told, the program goes on.
+    // A run-time error that ends the operation it stopped (a conversion whose product is no
+    // number): a modal box tells the user, and the program goes on.
     virtual void reportError(std::string_view message) = 0;
 
-    // Ends the program at once: every window closes, no further handler runs.
+    // Ends the program with status 0. The call returns to the handler that made it; once that
+    // handler returns, no further event is handled and every window closes with the program. A
+    // box opened after the call returns at once, cancelled.
     virtual void endProgram() = 0;
 
     void messageBox(std::string_view prompt) { messageBox(prompt, kApplicationTitle, {}); }

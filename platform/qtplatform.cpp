@@ -1,12 +1,17 @@
 #include "qtplatform.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 #include <QShortcut>
+#include <QWindow>
+
+#include <algorithm>
 
 namespace mensurio {
 
@@ -16,6 +21,31 @@ QString toQString(std::string_view text)
 }
 
 namespace {
+
+// The window manager's frame is known only around a window already shown; before one is, allow
+// for a common title bar and border.
+QMargins frameMargins()
+{
+    for (const QWidget* shown : QApplication::topLevelWidgets())
+        if (shown->isVisible())
+            return shown->windowHandle()->frameMargins();
+    return {8, 32, 8, 8};
+}
+
+// Opens the input box just below the main window, where the screen has room, else above it,
+// else to its right, so that the selected formula stays in sight while the user types.
+void placeBeside(QDialog& box, const QWidget& window)
+{
+    const QRect main = window.frameGeometry();
+    const QSize size = box.size().grownBy(frameMargins());
+    const QRect area = window.screen()->availableGeometry();
+    QPoint corner(main.center().x() - size.width() / 2, main.bottom() + 1);
+    if (corner.y() + size.height() > area.bottom() + 1)
+        corner = main.top() - size.height() >= area.top()
+                     ? QPoint(corner.x(), main.top() - size.height())
+                     : QPoint(main.right() + 1, main.top());
+    keepOnScreen(&box, corner);
+}
 
 // A box as narrow as its contents would cut its title down in a title bar ("yar...hes" for a
 // result of 72, "Mens... ut box" for the input box); leave room for the title beside the window
@@ -52,16 +82,16 @@ void showMessage(QWidget* parent, QMessageBox::Icon icon, std::string_view promp
 
 } // namespace
 
-QtPlatform::QtPlatform(QWidget* dialogParent)
-    : dialogParent_(dialogParent)
-{}
-
 std::optional<std::string> QtPlatform::inputBox(std::string_view prompt, std::string_view title)
 {
     QInputDialog dialog(dialogParent_);
     dialog.setWindowTitle(toQString(title));
     dialog.setLabelText(toQString(prompt));
     leaveRoomForTitle(dialog);
+    if (dialogParent_) {
+        dialog.adjustSize();
+        placeBeside(dialog, *dialogParent_);
+    }
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue().toStdString();
@@ -75,6 +105,19 @@ void QtPlatform::messageBox(std::string_view prompt, std::string_view title, std
 void QtPlatform::reportError(std::string_view message)
 {
     showMessage(dialogParent_, QMessageBox::Critical, message, kApplicationTitle);
+}
+
+void keepOnScreen(QWidget* window, std::optional<QPoint> frameCorner)
+{
+    const QMargins frame = frameMargins();
+    const QRect wanted(frameCorner.value_or(window->pos() - QPoint(frame.left(), frame.top())),
+                       window->size().grownBy(frame));
+    const QScreen* screen = QGuiApplication::screenAt(wanted.center());
+    const QRect area = (screen ? screen : window->screen())->availableGeometry();
+    const QPoint corner(
+        std::max(std::min(wanted.left(), area.right() + 1 - wanted.width()), area.left()),
+        std::max(std::min(wanted.top(), area.bottom() + 1 - wanted.height()), area.top()));
+    window->setGeometry({corner + QPoint(frame.left(), frame.top()), window->size()});
 }
 
 void QtPlatform::endProgram()

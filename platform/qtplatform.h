@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <optional>
+
 namespace mensurio {
 
 // The platform on Qt widgets: QInputDialog and QMessageBox, application-modal, so that no window
@@ -13,8 +15,7 @@ class QtPlatform : public Platform {
 public:
     using Platform::messageBox;
 
-    // Boxes are centred on dialogParent when there is one.
-    explicit QtPlatform(QWidget* dialogParent = nullptr);
+    // The boxes belong to the main window: the input box opens beside it, the others over it.
     void setDialogParent(QWidget* dialogParent) { dialogParent_ = dialogParent; }
 
     std::optional<std::string> inputBox(std::string_view prompt, std::string_view title) override;
@@ -28,5 +29,11 @@ private:
 };
 
 QString toQString(std::string_view text);
+
+// Moves a window that is about to open, never resizing it, so that its frame's top-left corner
+// lies at frameCorner (by default where the window's own position puts it), or as near to it as
+// keeps the window inside the available area of its screen; on a screen smaller than the window,
+// its top-left corner stays on the screen. A desktop that places windows itself has the last word.
+void keepOnScreen(QWidget* window, std::optional<QPoint> frameCorner = std::nullopt);
 
 } // namespace mensurio
