@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <poll.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -41,10 +42,26 @@ std::string titleOf(Display* display, Window window)
     return title;
 }
 
-// Waits for the map (or, with unmap, the unmap) of a top-level window titled title.
-Window waitFor(Display* display, const std::string& title, bool unmap = false)
+// Waits for the map (or, with unmap, the unmap) of a top-level window titled title. A program
+// that crashed or hangs never maps it: after 30 seconds, or once the program has ended, this says
+// so and stops the measurement.
+Window waitFor(Display* display, pid_t pid, const std::string& title, bool unmap = false)
 {
+    const auto deadline = Clock::now() + std::chrono::seconds(30);
     for (;;) {
+        while (!XPending(display)) {
+            const char* why = waitpid(pid, nullptr, WNOHANG) == pid ? "the program ended"
+                              : Clock::now() > deadline             ? "30 seconds passed"
+                                                                    : nullptr;
+            if (why) {
+                std::fprintf(stderr, "startwatch: %s before the window \"%s\" was %s\n", why,
+                             title.c_str(), unmap ? "closed" : "shown");
+                kill(pid, SIGKILL);
+                std::exit(1);
+            }
+            pollfd connection{ConnectionNumber(display), POLLIN, 0};
+            poll(&connection, 1, 100);
+        }
         XEvent event;
         XNextEvent(display, &event);
         if (!unmap && event.type == MapNotify && titleOf(display, event.xmap.window) == title)
@@ -106,7 +123,7 @@ int main(int argc, char** argv)
         execv(argv[i + 1], argv + i + 1);
         _exit(127);
     }
-    const Window window = waitFor(display, title);
+    const Window window = waitFor(display, pid, title);
     const double startup = msSince(start);
     const long peak = peakResidentKiB(pid);
     std::printf("startup_ms=%.2f peak_kib=%ld", startup, peak);
@@ -125,14 +142,14 @@ int main(int argc, char** argv)
         usleep(100000); // let the focus settle in the program first
         const auto pressed = Clock::now();
         press(display, XK_Down);
-        const Window box = waitFor(display, "Mensurio input box");
+        const Window box = waitFor(display, pid, "Mensurio input box");
         latencies.push_back(msSince(pressed));
         // Without a window manager nobody moves the focus to the box.
         XSetInputFocus(display, box, RevertToParent, CurrentTime);
         XSync(display, False);
         usleep(20000);
         press(display, XK_Escape);
-        waitFor(display, "Mensurio input box", true);
+        waitFor(display, pid, "Mensurio input box", true);
     }
     if (!latencies.empty()) {
         std::sort(latencies.begin(), latencies.end());
