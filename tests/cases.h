@@ -18,10 +18,18 @@ inline QList<QStringList> table(const QString& name, char separator = '\t')
     return rows;
 }
 
-// The rows, then those of a case table, as data rows named after their first field.
-inline void addCases(const char* name, const QList<QStringList>& rows = {})
+// The rows, then those of a case table, as data rows named after their first field; given only,
+// just the rows whose first field it is, without it (there must be some).
+inline void addCases(const char* name, QList<QStringList> rows = {}, const QString& only = {})
 {
     QTest::addColumn<QStringList>("f");
-    for (const QStringList& row : rows + table(QStringLiteral("cases/") + name))
+    rows += table(QStringLiteral("cases/") + name);
+    if (!only.isEmpty()) {
+        rows.removeIf([&](const QStringList& row) { return row[0] != only; });
+        QVERIFY2(!rows.isEmpty(), qPrintable("no case for " + only));
+        for (QStringList& row : rows)
+            row.removeFirst();
+    }
+    for (const QStringList& row : rows)
         QTest::newRow(qPrintable(row.first().left(60))) << row;
 }

@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# The program under Xvfb, real clicks and keys: a conversion, Help, Exit; any failing step fails.
+# The program under Xvfb, real clicks and keys: a conversion and its result, Help, Exit; any
+# failing step fails. Skipped where Xvfb, xdotool or xclip is missing, but never in CI, where the
+# test command installs them.
 set -euo pipefail
-command -v Xvfb >/dev/null && command -v xdotool >/dev/null || exit 77
+for tool in Xvfb xdotool xclip; do
+    command -v $tool >/dev/null || { echo "no $tool" >&2 && [ -n "${CI:-}" ] && exit 1; exit 77; }
+done
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/xvfb.sh"
 work=$(mktemp -d) pid= xvfb=
-trap 'kill $pid $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill $pid $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT # either may have ended
 fail() { echo "FAIL: $*" >&2 && exit 1; }
 window() { timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
 start_xvfb "$work"
@@ -14,7 +18,13 @@ xdotool windowfocus --sync "$main" mousemove --window "$main" 40 6 click 1 # the
 box=$(window '^Mensurio input box$') || fail "a click on the first entry opened no input box"
 xdotool windowfocus --sync "$box" type 2 && xdotool key Return
 result=$(window '^abampere  to  ampere$') || fail "2 for the first entry showed no result"
-xdotool windowfocus --sync "$result" key Return
+xdotool windowfocus --sync "$result" key ctrl+c
+for _ in $(seq 100); do # the copy lands once the program has handled the keys
+    shown=$(xclip -o -selection clipboard 2>/dev/null) && [ "$shown" = 20 ] && break
+    sleep 0.05
+done
+[ "$shown" = 20 ] || fail "2 abamperes showed '$shown', not 20 amperes"
+xdotool key Return
 xdotool mousemove --window "$main" 184 248 click 1 # Help
 window '^Help/About$' || fail "Help showed no help window"
 xdotool mousemove --window "$main" 272 248 click 1 # Exit
