@@ -3,6 +3,8 @@
 #include "platform/numbers.h"
 
 #include <bit>
+#include <charconv>
+#include <cmath>
 
 using namespace mensurio;
 
@@ -52,6 +54,52 @@ private Q_SLOTS:
             QCOMPARE(std::bit_cast<quint64>(*read), std::bit_cast<quint64>(f[1].toDouble()));
         if (f.size() > 2) // a row that shows a number reads one
             QCOMPARE(read ? QString::fromStdString(formatNumber(*read)) : "-", f[2]);
+    }
+    // Every factor against GNU units (Debian's units), an independent source asked once for all
+    // rows: each (from)/(to) of catalogue_units.tsv, answered by a number or by units of another
+    // kind. Run alone by the test catalogue_audit.
+    void factorsAgreeWithGnuUnits_data()
+    {
+        QList<QStringList> rows = table("catalogue_units.tsv");
+        QProcess units;
+        units.setEnvironment(QProcess::systemEnvironment() << "UNITS_ENGLISH=US"
+                                                           << "LC_ALL=C");
+        units.start("units", {"--terse", "--quiet", "--digits", "15"});
+        for (const QStringList& row : rows)
+            for (qsizetype i = 1; i + 1 < row.size(); i += 2)
+                units.write(("(" + row[i] + ")/(" + row[i + 1] + ")\n\n").toUtf8());
+        units.closeWriteChannel();
+        QVERIFY2(units.waitForFinished() && units.exitCode() == 0, "GNU units did not answer");
+        const QStringList answers = QString(units.readAllStandardOutput()).split('\n');
+        qsizetype next = 0;
+        for (QStringList& row : rows) // number, today's factor, the reading's, the expressions
+            row = {row[0], answers.value(next++), row.size() > 3 ? answers.value(next++) : "",
+                   row.join(" | ")};
+        addCases(nullptr, rows);
+    }
+    // A factor differs where it is off by more than one part in 10,000 and more than half a unit
+    // in its last significant digit. Exactly such rows have a note, and the reading the note gives
+    // explains the factor: rounded to its digits, or cut off there.
+    void factorsAgreeWithGnuUnits()
+    {
+        QFETCH(QStringList, f);
+        const double factor = kCatalogue[f[0].toUInt() - 1].factor;
+        char digits[32] = {}; // the shortest form, as written in the catalogue: 3.259e+05
+        std::to_chars(digits, digits + 31, factor, std::chars_format::scientific);
+        const int point = int(std::string_view(digits).find('e'));
+        const double half =
+            0.5000000001 * std::pow(10, std::atoi(digits + point + 1) - std::max(point - 2, 0));
+        bool numeric = false, explained = false;
+        const double today = f[1].toDouble(&numeric), reading = f[2].toDouble(&explained);
+        const bool differs =
+            !numeric || (std::abs(factor / today - 1) > 1e-4 && std::abs(factor - today) > half);
+        const QString row = QString("%1 = %2, %3").arg(f[3], f[1], f[2]);
+        QVERIFY2(numeric || f[1].contains(QRegularExpression("^[0-9]")), qPrintable(row)); // units
+        QVERIFY2(kCatalogue[f[0].toUInt() - 1].note.empty() != differs && f[2].isEmpty() != differs,
+                 qPrintable("a note and a reading exactly where the factor differs: " + row));
+        QVERIFY2(!differs || (explained && (std::abs(factor - reading) <= half ||
+                                            (reading > factor && reading - factor < 2 * half))),
+                 qPrintable("the reading does not explain the factor: " + row));
     }
 };
 

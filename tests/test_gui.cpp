@@ -16,21 +16,21 @@ class GuiTest : public QObject {
     } platform;
     std::unique_ptr<Form1> window;
     QStringList replies, seen; // what the next input boxes get; the boxes, as the table writes them
-    QRect inputBox;            // where the last input box opened
+    QRect inputBox;            // where the last one opened
     QTimer answering;
+    QElapsedTimer open; // since the open box was first found
 
     QListWidget* list() { return window->findChild<QListWidget*>("List1"); }
 
     // Answers the open box as a user would, Ctrl+C first (after selecting the first character of
-    // a result where the next answer is <select>). A box still open after three seconds fails
-    // its row, noted and closed, so that the next rows still run.
+    // a result where the next answer is <select>). A box left open for three seconds fails its row
+    // and is closed, so that the next rows still run.
     void answer()
     {
         auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (box && !box->property("opened").isValid())
-            box->setProperty("opened", QDateTime::currentMSecsSinceEpoch());
-        if (box &&
-            QDateTime::currentMSecsSinceEpoch() - box->property("opened").toLongLong() > 3000)
+        if (box && !box->property("open").isValid())
+            box->setProperty("open", true), open.start();
+        if (box && open.hasExpired(3000))
             return seen << "left open:" + box->windowTitle(), box->reject();
         if (!box || !box->isActiveWindow() || box->property("seen").isValid())
             return;
@@ -39,18 +39,18 @@ class GuiTest : public QObject {
         auto* input = qobject_cast<QInputDialog*>(box);
         if (input)
             inputBox = box->geometry();
-        if (!input && replies.value(0) == "<select>")
+        else if (replies.value(0) == "<select>")
             replies.removeFirst(), box->findChild<QLabel*>("qt_msgbox_label")->setSelection(0, 1);
         QGuiApplication::clipboard()->clear();
         QTest::keySequence(focus, QKeySequence::Copy);
         const QString note = box->property("informativeText").toString(),
                       title = box->windowTitle();
-        const QString shown =
-            input ? "I" + QString::number(window->conversion().one) + ":" + input->labelText()
-                  : box->property("icon").toString() + ":" + QGuiApplication::clipboard()->text();
         // The title bar needs room for the title beside the frame's icon and buttons.
         const bool narrow = box->width() < box->fontMetrics().horizontalAdvance(title) + 120;
-        seen << shown + "@" + (narrow ? "narrow:" : "") + title +
+        seen << (input ? "I" + QString::number(window->conversion().one) + ":" + input->labelText()
+                       : box->property("icon").toString() + ":" +
+                             QGuiApplication::clipboard()->text()) +
+                    "@" + (narrow ? "narrow:" : "") + title +
                     (note.isEmpty() ? "" : " (" + note + ")");
         const QString reply = !input ? "" : replies.isEmpty() ? "<cancel>" : replies.takeFirst();
         for (const QChar c : reply.startsWith('<') ? "" : reply) // typed, even where no key has it
@@ -80,54 +80,46 @@ private Q_SLOTS:
         window.reset();
     }
 
-    void textsAndControlsStayAsDesigned_data() { addCases("geometry.tsv"); }
-    void textsAndControlsStayAsDesigned()
-    {
-        QFETCH(QStringList, f); // window, control, property, value, x, y, width, height
-        window->Command2_Click();
-        QWidget* top = f[0] == "Form1" ? static_cast<QWidget*>(window.get()) : window->helpWindow();
-        QWidget* widget = f[1].isEmpty() ? top : top->findChild<QWidget*>(f[1]);
-        QVERIFY(widget && !top->parentWidget()); // no owner: the windows are independent
-        QCOMPARE(widget->property(qPrintable(f[2])).toString(), f.value(3));
-        QCOMPARE(QAccessible::queryAccessibleInterface(top)->role(), QAccessible::Window);
-        const QRect designed(f.value(4).toInt(), f.value(5).toInt(), f.value(6).toInt(),
-                             f.value(7).toInt()); // a window's place: windowsOpenOnTheScreen
-        QCOMPARE(widget == top ? QRect({}, top->size()) : widget->geometry(), designed);
-        for (const QSize size : {QSize(700, 500), QSize(120, 90)})
-            if (widget != top) { // controls stay put however the window is resized
-                top->resize(size);
-                QTRY_COMPARE(top->size(), size);
-                QCOMPARE(widget->geometry(), designed);
-            }
-    }
-
-    // On the screens this run has (tests/CMakeLists.txt gives each run its own), where each
-    // window opens, and the input box beside the main window, outside its frame.
-    void windowsOpenOnTheScreen_data()
+    // On the screens of this run (tests/CMakeLists.txt gives each run its own).
+    void windowsAndControls_data()
     {
         QStringList screens;
         for (const QScreen* s : QGuiApplication::screens())
             screens << QString::asprintf("%d,%d %dx%d at %g", s->geometry().x(), s->geometry().y(),
                                          s->size().width(), s->size().height(),
                                          s->devicePixelRatio());
-        addCases("screens.tsv", {}, screens.join("; "));
+        addCases("windows.tsv", {}, screens.join("; "));
     }
-    void windowsOpenOnTheScreen()
+    void windowsAndControls()
     {
-        QFETCH(QStringList, f); // window, x and y of its client area, where the input box lies
+        QFETCH(QStringList, f); // window or window.control, property, value, x, y, width, height
         window->Command2_Click();
         window->List1_Click(); // an input box, cancelled
-        const QRect placed = f[0] == "Form1"   ? window->geometry()
-                             : f[0] == "form2" ? window->helpWindow()->geometry()
-                                               : inputBox;
-        QCOMPARE(placed.topLeft(), QPoint(f.value(1).toInt(), f.value(2).toInt()));
         const QRect main = window->frameGeometry();
-        QCOMPARE(f[0] != "input"                  ? ""
-                 : inputBox.top() > main.bottom() ? "below"
-                 : inputBox.bottom() < main.top() ? "above"
-                 : inputBox.left() > main.right() ? "right"
-                                                  : "over",
-                 f.value(3));
+        if (f[0] == "input") { // beside the main window, on its screen
+            QVERIFY(window->screen()->availableGeometry().contains(inputBox));
+            QCOMPARE(inputBox.top() > main.bottom()   ? "below"
+                     : inputBox.bottom() < main.top() ? "above"
+                     : inputBox.left() > main.right() ? "right"
+                                                      : "over",
+                     f.value(2));
+            return;
+        }
+        QWidget* top =
+            f[0].startsWith("Form1") ? window.get() : static_cast<QWidget*>(window->helpWindow());
+        QWidget* widget = f[0].contains('.') ? top->findChild<QWidget*>(f[0].section('.', 1)) : top;
+        QVERIFY(widget && !top->parentWidget()); // no owner: the windows are independent
+        QCOMPARE(widget->property(qPrintable(f[1])).toString(), f.value(2));
+        QCOMPARE(QAccessible::queryAccessibleInterface(top)->role(), QAccessible::Window);
+        const QRect designed(f.value(3).toInt(), f.value(4).toInt(), f.value(5).toInt(),
+                             f.value(6).toInt());
+        QCOMPARE(widget->geometry(), designed);
+        for (const QSize size : {QSize(700, 500), QSize(120, 90)})
+            if (widget != top) { // controls stay put however the window is resized
+                top->resize(size);
+                QTRY_COMPARE(top->size(), size);
+                QCOMPARE(widget->geometry(), designed);
+            }
     }
 
     void listShowsTheCatalogueWithItsNotes()
@@ -166,9 +158,8 @@ private Q_SLOTS:
                     QTest::mouseEvent(QTest::MouseAction(mouseActions.indexOf(
                                           part.section(':', 0, 0).remove("ctrl").remove("right"))),
                                       list()->viewport(), button, keys, at);
-                else if (QApplication::focusWidget())
-                    QTest::keySequence(QApplication::focusWidget(),
-                                       QString(part).replace('-', '+'));
+                else if (QWidget* focus = QApplication::focusWidget())
+                    QTest::keySequence(focus, QString(part).replace('-', '+'));
                 else
                     QFAIL("a key with no widget focused");
             }
@@ -177,36 +168,29 @@ private Q_SLOTS:
             for (int i = 0; i < 3; ++i)
                 QCoreApplication::processEvents();
         }
-        // What the user saw, then each field of the state: formula, factor, answer, ends of the
-        // program, the focus and the help text while it is shown, its scroll bars.
+        // What the user saw, then each field of the state; a "*" matches within one box or field.
         const ConversionFlow& flow = window->conversion();
         const QWidget* focus = QApplication::focusWidget();
         const form2* help = window->helpWindow();
-        const auto* text = help && help->isVisible() ? help->findChild<QPlainTextEdit*>() : nullptr;
-        const QString helpText =
-            !text ? ""
-                  : text->toPlainText().left(14) +
-                        (text->verticalScrollBar()->isVisible() ? " scrolls" : "") +
-                        (text->horizontalScrollBar()->maximum() ? " cut" : "");
+        const auto* text = help ? help->findChild<QPlainTextEdit*>() : nullptr;
         const auto number = [](double x) { return QString::number(x, 'g', 10); };
         const auto selected = list()->selectedItems();
-        const QStringList shown{seen.join(';'),
-                                QString::fromStdString(flow.formula),
-                                number(flow.factor),
-                                number(flow.answer),
-                                number(platform.ends),
-                                focus ? focus->objectName() : "",
-                                helpText,
-                                number(selected.isEmpty() ? 0 : list()->row(selected[0]) + 1)};
-        for (qsizetype i = 0; i < shown.size(); ++i) { // "*" stays within its box or field
-            const QString expected = i == 7 ? number(flow.one) : f.value(i + 3);
-            QVERIFY2(QRegularExpression(
-                         QRegularExpression::anchoredPattern(
-                             QRegularExpression::escape(expected).replace("\\*", "[^;@]*")))
-                         .match(shown[i])
-                         .hasMatch(),
-                     qPrintable(QString("column %1: %2 !~ %3").arg(i + 4).arg(shown[i], expected)));
-        }
+        const QString helpText =
+            !text || !text->isVisible()
+                ? ""
+                : text->toPlainText().left(14) +
+                      (text->verticalScrollBar()->isVisible() ? " scrolls" : "") +
+                      (text->horizontalScrollBar()->maximum() ? " cut" : "");
+        const QString shown =
+            QString("%1\t%2\t%3\t%4\t%5\t%6\t%7")
+                .arg(seen.join(';'), QString::fromStdString(flow.formula), number(flow.factor),
+                     number(flow.answer), number(platform.ends), focus ? focus->objectName() : "",
+                     helpText);
+        const QRegularExpression expected(QRegularExpression::anchoredPattern(
+            QRegularExpression::escape(f.mid(3).join('\t')).replace("\\*", "[^;@\t]*")));
+        QVERIFY2(expected.match(shown).hasMatch(),
+                 qPrintable(shown + "\n!~ " + f.mid(3).join('\t')));
+        QCOMPARE(selected.isEmpty() ? 0 : list()->row(selected[0]) + 1, flow.one); // converted last
     }
 
     void endProgramEndsTheEventLoopOnceTheHandlerReturns()
