@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The program under Xvfb, real clicks and keys: a conversion and its result, Help, Exit; any
-# failing step fails. Skipped where Xvfb, xdotool or xclip is missing, but never in CI, where the
-# test command installs them.
+# The program under Xvfb, real clicks and keys: a conversion and its copied result, Help, Exit; any
+# failing step fails. Skipped where Xvfb, xdotool or xclip is missing, but never in CI.
 set -euo pipefail
 for tool in Xvfb xdotool xclip; do
     command -v $tool >/dev/null || { echo "no $tool" >&2 && [ -n "${CI:-}" ] && exit 1; exit 77; }
@@ -18,14 +17,10 @@ xdotool windowfocus --sync "$main" mousemove --window "$main" 40 6 click 1 # the
 box=$(window '^Mensurio input box$') || fail "a click on the first entry opened no input box"
 xdotool windowfocus --sync "$box" type 2 && xdotool key Return
 result=$(window '^abampere  to  ampere$') || fail "2 for the first entry showed no result"
-xdotool windowfocus --sync "$result" key ctrl+c
-for _ in $(seq 100); do # the copy lands once the program has handled the keys
-    shown=$(xclip -o -selection clipboard 2>/dev/null) && [ "$shown" = 20 ] && break
-    sleep 0.05
-done
-[ "$shown" = 20 ] || fail "2 abamperes showed '$shown', not 20 amperes"
-xdotool key Return
-xdotool mousemove --window "$main" 184 248 click 1 # Help
+xdotool windowfocus --sync "$result" key ctrl+c # the copy lands once the program has the keys
+timeout 10 bash -c 'until [ "$(xclip -o -selection clipboard 2>/dev/null)" = 20 ]; do sleep 0.05; done' ||
+    fail "2 abamperes showed '$(xclip -o -selection clipboard)', not 20 amperes"
+xdotool key Return mousemove --window "$main" 184 248 click 1 # Help
 window '^Help/About$' || fail "Help showed no help window"
 xdotool mousemove --window "$main" 272 248 click 1 # Exit
 timeout 20 tail --pid="$pid" -f /dev/null || fail "the program did not end after Exit"
