@@ -32,8 +32,7 @@ public:
     virtual void reportError(std::string_view message) = 0;
 
     // Ends the program with status 0. The call returns to the handler that made it; once that
-    // handler returns, no further event is handled and every window closes with the program. A
-    // box opened after the call returns at once, cancelled.
+    // handler returns, no further event is handled and every window closes with the program.
     virtual void endProgram() = 0;
 
     void messageBox(std::string_view prompt) { messageBox(prompt, kApplicationTitle, {}); }
