@@ -29,11 +29,6 @@ void FormulaList::mousePressEvent(QMouseEvent* event)
     event->accept();
 }
 
-void FormulaList::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    mousePressEvent(event); // the second press of a double click; its release is a click
-}
-
 void FormulaList::mouseMoveEvent(QMouseEvent* event)
 {
     if (event->buttons() != Qt::NoButton)
@@ -84,7 +79,7 @@ QModelIndex FormulaList::moveCursor(CursorAction action, Qt::KeyboardModifiers m
 QItemSelectionModel::SelectionFlags FormulaList::selectionCommand(const QModelIndex& index,
                                                                   const QEvent* event) const
 {
-    // Ctrl+click and Ctrl+Space would deselect the selected entry; they select it again instead.
+    // Ctrl+Space would deselect the selected entry; it selects it again instead.
     const auto command = QListWidget::selectionCommand(index, event);
     return command & QItemSelectionModel::Deselect ? QItemSelectionModel::ClearAndSelect : command;
 }

@@ -49,18 +49,23 @@ Window waitFor(Display* display, pid_t pid, const std::string& title, bool unmap
 {
     const auto deadline = Clock::now() + std::chrono::seconds(30);
     for (;;) {
-        while (!XPending(display)) {
-            const char* why = waitpid(pid, nullptr, WNOHANG) == pid ? "the program ended"
-                              : Clock::now() > deadline             ? "30 seconds passed"
-                                                                    : nullptr;
-            if (why) {
-                std::fprintf(stderr, "startwatch: %s before the window \"%s\" was %s\n", why,
-                             title.c_str(), unmap ? "closed" : "shown");
+        int status = 0;
+        const bool ended = waitpid(pid, &status, WNOHANG) == pid;
+        if (ended || Clock::now() > deadline) {
+            std::fprintf(stderr, "startwatch: %s before the window \"%s\" was %s\n",
+                         ended ? "the program ended" : "30 seconds passed", title.c_str(),
+                         unmap ? "closed" : "shown");
+            if (ended)
+                std::fprintf(stderr, "startwatch: its status was %d\n",
+                             WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status));
+            else
                 kill(pid, SIGKILL);
-                std::exit(1);
-            }
+            std::exit(1);
+        }
+        if (!XPending(display)) {
             pollfd connection{ConnectionNumber(display), POLLIN, 0};
             poll(&connection, 1, 100);
+            continue;
         }
         XEvent event;
         XNextEvent(display, &event);

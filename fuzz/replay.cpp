@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
@@ -17,10 +16,14 @@ int main(int argc, char** argv)
         if (std::filesystem::is_directory(files[0]))
             files.assign(std::filesystem::directory_iterator(argv[i]), {});
         for (const auto& file : files) {
+            if (!std::filesystem::is_regular_file(file))
+                continue;
+            std::vector<char> bytes(std::filesystem::file_size(file));
             std::ifstream in(file, std::ios::binary);
-            const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
-            if (!in.good() && !in.eof())
-                return std::fprintf(stderr, "cannot read %s\n", file.c_str()), 1;
+            if (!in.read(bytes.data(), std::streamsize(bytes.size()))) {
+                std::fprintf(stderr, "cannot read %s\n", file.c_str());
+                return 1;
+            }
             LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()),
                                    bytes.size());
             ++replayed;

@@ -31,8 +31,9 @@ public:
     // number): a modal box tells the user, and the program goes on.
     virtual void reportError(std::string_view message) = 0;
 
-    // Ends the program with status 0. The call returns to the handler that made it; once that
-    // handler returns, no further event is handled and every window closes with the program.
+    // Ends the program with status 0. The call returns to the handler that made it, which runs
+    // on; nothing that handler queues is handled, a box it opens afterwards returns at once, and
+    // every window closes with the program.
     virtual void endProgram() = 0;
 
     void messageBox(std::string_view prompt) { messageBox(prompt, kApplicationTitle, {}); }

@@ -22,12 +22,12 @@ QString toQString(std::string_view text)
 
 namespace {
 
-// The window manager's frame is known only around a window already shown; before one is, allow
-// for a common title bar and border.
+// The window manager's frame is known only around a window already shown (a program window, not
+// a tooltip or a box); before one is, allow for a common title bar and border.
 QMargins frameMargins()
 {
     for (const QWidget* shown : QApplication::topLevelWidgets())
-        if (shown->isVisible())
+        if (shown->isVisible() && shown->windowType() == Qt::Window)
             return shown->windowHandle()->frameMargins();
     return {8, 32, 8, 8};
 }

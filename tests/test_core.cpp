@@ -65,41 +65,56 @@ private Q_SLOTS:
         units.setEnvironment(QProcess::systemEnvironment() << "UNITS_ENGLISH=US"
                                                            << "LC_ALL=C");
         units.start("units", {"--terse", "--quiet", "--digits", "15"});
+        qsizetype asked = 0;
         for (const QStringList& row : rows)
-            for (qsizetype i = 1; i + 1 < row.size(); i += 2)
+            for (qsizetype i = 1; i + 1 < row.size(); i += 2, ++asked)
                 units.write(("(" + row[i] + ")/(" + row[i + 1] + ")\n\n").toUtf8());
         units.closeWriteChannel();
-        QVERIFY2(units.waitForFinished() && units.exitCode() == 0, "GNU units did not answer");
+        const bool answered = units.waitForFinished() && units.exitCode() == 0;
         const QStringList answers = QString(units.readAllStandardOutput()).split('\n');
+        bool numbered = rows.size() == kCatalogueSize;
         qsizetype next = 0;
-        for (QStringList& row : rows) // number, today's factor, the reading's, the expressions
-            row = {row[0], answers.value(next++), row.size() > 3 ? answers.value(next++) : "",
-                   row.join(" | ")};
+        QHash<QString, QString> first; // the first row of each shared wording
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            const QStringList row = rows[i];
+            const QString wording = row.value(5, row[0]);
+            numbered = numbered && row[0] == QString::number(i + 1);
+            first.insert(wording, first.value(wording, row[0]));
+            // number, today's factor, the reading's, the first row of its wording, the row
+            rows[i] = {row[0], answers.value(next++), row.size() > 3 ? answers.value(next++) : "",
+                       first[wording], row.join(" | ")};
+        }
         addCases(nullptr, rows);
+        QVERIFY2(answered, "GNU units did not answer");
+        QVERIFY2(numbered, "catalogue_units.tsv must have the rows 1, 2, ... in order");
+        QCOMPARE(answers.size() - 1, asked); // one line an answer, else they no longer match
     }
     // A factor differs where it is off by more than one part in 10,000 and more than half a unit
-    // in its last significant digit. Exactly such rows have a note, and the reading the note gives
-    // explains the factor: rounded to its digits, or cut off there.
+    // in its last significant digit. Exactly such rows have a note, and GNU units agrees with the
+    // factor on the reading the note gives: rounded to the factor's digits, or cut off there. Rows
+    // that share a wording share their note.
     void factorsAgreeWithGnuUnits()
     {
         QFETCH(QStringList, f);
-        const double factor = kCatalogue[f[0].toUInt() - 1].factor;
+        const CatalogueRow& row = kCatalogue[f[0].toUInt() - 1];
         char digits[32] = {}; // the shortest form, as written in the catalogue: 3.259e+05
-        std::to_chars(digits, digits + 31, factor, std::chars_format::scientific);
+        std::to_chars(digits, digits + 31, row.factor, std::chars_format::scientific);
         const int point = int(std::string_view(digits).find('e'));
         const double half =
             0.5000000001 * std::pow(10, std::atoi(digits + point + 1) - std::max(point - 2, 0));
         bool numeric = false, explained = false;
         const double today = f[1].toDouble(&numeric), reading = f[2].toDouble(&explained);
-        const bool differs =
-            !numeric || (std::abs(factor / today - 1) > 1e-4 && std::abs(factor - today) > half);
-        const QString row = QString("%1 = %2, %3").arg(f[3], f[1], f[2]);
-        QVERIFY2(numeric || f[1].contains(QRegularExpression("^[0-9]")), qPrintable(row)); // units
-        QVERIFY2(kCatalogue[f[0].toUInt() - 1].note.empty() != differs && f[2].isEmpty() != differs,
-                 qPrintable("a note and a reading exactly where the factor differs: " + row));
-        QVERIFY2(!differs || (explained && (std::abs(factor - reading) <= half ||
-                                            (reading > factor && reading - factor < 2 * half))),
-                 qPrintable("the reading does not explain the factor: " + row));
+        const bool differs = !numeric || (std::abs(row.factor / today - 1) > 1e-4 &&
+                                          std::abs(row.factor - today) > half);
+        const QString context = QString("%1 = %2, %3").arg(f[4], f[1], f[2]);
+        QVERIFY2(numeric || f[1].contains(QRegularExpression("^[0-9]")), qPrintable(context));
+        QVERIFY2(row.note.empty() != differs && f[2].isEmpty() != differs,
+                 qPrintable("a note and a reading exactly where the factor differs: " + context));
+        QVERIFY2(!differs ||
+                     (explained && (std::abs(row.factor - reading) <= half ||
+                                    (reading > row.factor && reading - row.factor < 2 * half))),
+                 qPrintable("the reading does not explain the factor: " + context));
+        QVERIFY2(row.note == kCatalogue[f[3].toUInt() - 1].note, qPrintable("wording: " + context));
     }
 };
 
