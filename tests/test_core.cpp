@@ -74,15 +74,12 @@ private Q_SLOTS:
         const QStringList answers = QString(units.readAllStandardOutput()).split('\n');
         bool numbered = rows.size() == kCatalogueSize;
         qsizetype next = 0;
-        QHash<QString, QString> first; // the first row of each shared wording
         for (qsizetype i = 0; i < rows.size(); ++i) {
             const QStringList row = rows[i];
-            const QString wording = row.value(5, row[0]);
             numbered = numbered && row[0] == QString::number(i + 1);
-            first.insert(wording, first.value(wording, row[0]));
-            // number, today's factor, the reading's, the first row of its wording, the row
+            // number, today's factor, the reading's, the row whose note it repeats, the row
             rows[i] = {row[0], answers.value(next++), row.size() > 3 ? answers.value(next++) : "",
-                       first[wording], row.join(" | ")};
+                       row.value(5, row[0]), row.join(" | ")};
         }
         addCases(nullptr, rows);
         QVERIFY2(answered, "GNU units did not answer");
@@ -91,8 +88,8 @@ private Q_SLOTS:
     }
     // A factor differs where it is off by more than one part in 10,000 and more than half a unit
     // in its last significant digit. Exactly such rows have a note, and GNU units agrees with the
-    // factor on the reading the note gives: rounded to the factor's digits, or cut off there. Rows
-    // that share a wording share their note.
+    // factor on the reading the note gives: rounded to the factor's digits, or cut off there. A
+    // row that follows the same definition as an earlier one repeats its note.
     void factorsAgreeWithGnuUnits()
     {
         QFETCH(QStringList, f);
@@ -114,7 +111,8 @@ private Q_SLOTS:
                      (explained && (std::abs(row.factor - reading) <= half ||
                                     (reading > row.factor && reading - row.factor < 2 * half))),
                  qPrintable("the reading does not explain the factor: " + context));
-        QVERIFY2(row.note == kCatalogue[f[3].toUInt() - 1].note, qPrintable("wording: " + context));
+        QVERIFY2(row.note == kCatalogue[f[3].toUInt() - 1].note,
+                 qPrintable("the note of the row it repeats: " + context));
     }
 };
 
