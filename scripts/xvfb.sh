@@ -1,5 +1,6 @@
-# Sourced by the end-to-end test and the benchmark. start_xvfb DIR starts a private Xvfb without a
-# window manager, sets $xvfb to its process and exports DISPLAY; its log goes to DIR/xvfb.log.
+# Sourced by the end-to-end test, CI and the benchmark. start_xvfb DIR starts a private Xvfb
+# without a window manager, sets $xvfb to its process and exports DISPLAY; its log goes to
+# DIR/xvfb.log.
 start_xvfb() {
     # Xvfb picks a free display and writes its number once it takes clients. Without -noreset
     # it resets whenever its last client leaves, dropping any client that connects meanwhile:
@@ -15,3 +16,8 @@ start_xvfb() {
     [ "$(wc -l <"$1/display")" -ge 1 ] || return 1
     export DISPLAY=:$(head -n 1 "$1/display")
 }
+
+# fail MESSAGE ends the script with a FAIL line; window TITLE prints the first visible window whose
+# name matches the regular expression TITLE, waiting up to 30 seconds for it.
+fail() { echo "FAIL: $*" >&2 && exit 1; }
+window() { timeout 30 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
