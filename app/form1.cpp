@@ -59,8 +59,6 @@ Form1::Form1(Platform& platform)
             List1->item(i)->setData(Qt::AccessibleDescriptionRole, toQString(note));
         }
 
-    Command1->setAccessibleName(tr("Exit"));
-    Command2->setAccessibleName(tr("Help"));
     setTabOrder(Command1, List1);
     setTabOrder(List1, Command2);
     Command1->setFocus();

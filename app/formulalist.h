@@ -9,7 +9,9 @@ namespace mensurio {
 // every click on an entry (the same entry again included), once for every keyboard move of the
 // selection and once for Enter on the selected entry, never for a right click, a drag or the
 // focus arriving. A click is a press and a release of the left button on one entry; no other
-// gesture changes the selection, so the selected entry is always the one last chosen.
+// gesture changes the selection, so the selected entry is always the one last chosen. The mouse
+// buttons and Enter are handled here alone: the view's pressed, clicked, doubleClicked and
+// activated signals and their item counterparts never fire; connect to chosen.
 class FormulaList : public QListWidget {
     Q_OBJECT
 public:

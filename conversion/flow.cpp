@@ -19,7 +19,9 @@ void ConversionFlow::List1_Click(int listIndex)
     one += 1.0f;
     for (;;) {
         auto typed = platform_.inputBox(kValuePrompt, kInputBoxTitle);
-        if (!typed) { // Cancel ends the conversion and leaves everything as it was
+        // Cancel ends the conversion: formula, factor and answer keep the last result, while one
+        // names the entry chosen and entry keeps the last text typed, refused or not.
+        if (!typed) {
             if (formLoad_)
                 formLoad_();
             return;
