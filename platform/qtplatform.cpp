@@ -32,20 +32,33 @@ QMargins frameMargins()
     return {8, 32, 8, 8};
 }
 
-// Opens the input box just below the main window, where the screen has room, else above it,
-// else to its right, so that the selected formula stays in sight while the user types.
-void placeBeside(QDialog& box, const QWidget& window)
-{
-    const QRect main = window.frameGeometry();
-    const QSize size = box.size().grownBy(frameMargins());
-    const QRect area = window.screen()->availableGeometry();
-    QPoint corner(main.center().x() - size.width() / 2, main.bottom() + 1);
-    if (corner.y() + size.height() > area.bottom() + 1)
-        corner = main.top() - size.height() >= area.top()
-                     ? QPoint(corner.x(), main.top() - size.height())
-                     : QPoint(main.right() + 1, main.top());
-    keepOnScreen(&box, corner);
-}
+// Opens a box of a conversion beside the main window, so that the chosen formula stays in sight:
+// just below it where its screen has room, else above, else to its right, else to its left, and
+// only else over it. A message box learns its size only as it is shown, so the box is placed
+// then, before the window system maps it.
+template <class Box> struct BesideBox : Box {
+    using Box::Box;
+    void showEvent(QShowEvent* event) override
+    {
+        Box::showEvent(event);
+        const QWidget* window = this->parentWidget();
+        if (!window)
+            return;
+        const QRect main = window->frameGeometry(), area = window->screen()->availableGeometry();
+        const QSize size = this->size().grownBy(frameMargins());
+        const int x = main.center().x() - size.width() / 2;
+        QPoint corner(x, main.center().y() - size.height() / 2);
+        if (main.left() - size.width() >= area.left())
+            corner = {main.left() - size.width(), main.top()};
+        if (main.right() + size.width() <= area.right())
+            corner = {main.right() + 1, main.top()};
+        if (main.top() - size.height() >= area.top())
+            corner = {x, main.top() - size.height()};
+        if (main.bottom() + size.height() <= area.bottom())
+            corner = {x, main.bottom() + 1};
+        keepOnScreen(this, corner, window->screen());
+    }
+};
 
 // A box as narrow as its contents would cut its title down in a title bar ("yar...hes" for a
 // result of 72, "Mens... ut box" for the input box); leave room for the title beside the window
@@ -63,7 +76,7 @@ void leaveRoomForTitle(QDialog& box)
 void showMessage(QWidget* parent, QMessageBox::Icon icon, std::string_view prompt,
                  std::string_view title, std::string_view note = {})
 {
-    QMessageBox box(icon, toQString(title), toQString(prompt), QMessageBox::Ok, parent);
+    BesideBox<QMessageBox> box(icon, toQString(title), toQString(prompt), QMessageBox::Ok, parent);
     box.setInformativeText(toQString(note));
     // Users copy results into other programs: the text stays selectable, and Ctrl+C copies the
     // selection, or else the whole text, wherever the focus is (OK has it when the box opens);
@@ -84,14 +97,10 @@ void showMessage(QWidget* parent, QMessageBox::Icon icon, std::string_view promp
 
 std::optional<std::string> QtPlatform::inputBox(std::string_view prompt, std::string_view title)
 {
-    QInputDialog dialog(dialogParent_);
+    BesideBox<QInputDialog> dialog(dialogParent_);
     dialog.setWindowTitle(toQString(title));
     dialog.setLabelText(toQString(prompt));
     leaveRoomForTitle(dialog);
-    if (dialogParent_) {
-        dialog.adjustSize();
-        placeBeside(dialog, *dialogParent_);
-    }
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue().toStdString();
@@ -107,13 +116,13 @@ void QtPlatform::reportError(std::string_view message)
     showMessage(dialogParent_, QMessageBox::Critical, message, kApplicationTitle);
 }
 
-void keepOnScreen(QWidget* window, std::optional<QPoint> frameCorner)
+void keepOnScreen(QWidget* window, std::optional<QPoint> frameCorner, const QScreen* home)
 {
     const QMargins frame = frameMargins();
     const QRect wanted(frameCorner.value_or(window->pos() - QPoint(frame.left(), frame.top())),
                        window->size().grownBy(frame));
     const QScreen* screen = QGuiApplication::screenAt(wanted.center());
-    const QRect area = (screen ? screen : window->screen())->availableGeometry();
+    const QRect area = (home ? home : screen ? screen : window->screen())->availableGeometry();
     const QPoint corner(
         std::max(std::min(wanted.left(), area.right() + 1 - wanted.width()), area.left()),
         std::max(std::min(wanted.top(), area.bottom() + 1 - wanted.height()), area.top()));

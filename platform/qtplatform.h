@@ -7,6 +7,8 @@
 
 #include <optional>
 
+class QScreen;
+
 namespace mensurio {
 
 // The platform on Qt widgets: QInputDialog and QMessageBox, application-modal, so that no window
@@ -15,7 +17,7 @@ class QtPlatform : public Platform {
 public:
     using Platform::messageBox;
 
-    // The boxes belong to the main window: the input box opens beside it, the others over it.
+    // The boxes belong to the main window and open beside it.
     void setDialogParent(QWidget* dialogParent) { dialogParent_ = dialogParent; }
 
     std::optional<std::string> inputBox(std::string_view prompt, std::string_view title) override;
@@ -31,9 +33,11 @@ private:
 QString toQString(std::string_view text);
 
 // Moves a window that is about to open, never resizing it, so that its frame's top-left corner
-// lies at frameCorner (by default where the window's own position puts it), or as near to it as
-// keeps the window inside the available area of its screen; on a screen smaller than the window,
-// its top-left corner stays on the screen. A desktop that places windows itself has the last word.
-void keepOnScreen(QWidget* window, std::optional<QPoint> frameCorner = std::nullopt);
+// lies at frameCorner (by default where its own position puts it), or as near as keeps it inside
+// the available area of `home`, else of the screen it is wanted on, else of its own; a window
+// larger than the screen keeps its top-left corner on it. A desktop that places windows itself
+// has the last word.
+void keepOnScreen(QWidget* window, std::optional<QPoint> frameCorner = std::nullopt,
+                  const QScreen* home = nullptr);
 
 } // namespace mensurio

@@ -2,8 +2,8 @@
 
 #include <QtTest>
 
-// The rows of a file in tests/data split at `separator`, blank lines and '#' lines left out. In
-// case tables (tab-separated), \t, \r and \n stand for a tab, a carriage return and a newline.
+// The rows of tests/data/NAME split at `separator`, blank and '#' lines left out. In case tables
+// (tab-separated), \t, \r and \n stand for a tab, a carriage return and a newline.
 inline QList<QStringList> table(const QString& name, char separator = '\t')
 {
     QFile file(QStringLiteral(TEST_DATA "/") + name);
@@ -18,17 +18,14 @@ inline QList<QStringList> table(const QString& name, char separator = '\t')
     return rows;
 }
 
-// The rows, then those of the case table `name` if any, as data rows named after their first
-// field; given `only`, just the rows whose first field it is, without it (there must be some).
-inline void addCases(const char* name, QList<QStringList> rows = {}, const QString& only = {})
+// The rows, then those of the case table `name`, as data rows named after their first field;
+// given `only`, just the rows whose first field it is, without it (there must be some).
+inline void addCases(const QString& name, QList<QStringList> rows = {}, const QString& only = {})
 {
     QTest::addColumn<QStringList>("f");
     int added = 0;
-    for (const QStringList& row : name ? rows + table(QString("cases/") + name) : rows)
-        if (only.isEmpty() || row[0] == only) {
-            const QStringList f = only.isEmpty() ? row : row.mid(1);
-            QTest::newRow(qPrintable(f.value(0).left(60))) << f;
-            ++added;
-        }
+    for (const QStringList& row : rows + table("cases/" + name))
+        if ((only.isEmpty() || row[0] == only) && ++added)
+            QTest::newRow(qPrintable(row[!only.isEmpty()].left(60))) << row.mid(!only.isEmpty());
     QVERIFY2(added > 0, qPrintable("no case for " + only));
 }

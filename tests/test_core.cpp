@@ -3,8 +3,6 @@
 #include "platform/numbers.h"
 
 #include <bit>
-#include <charconv>
-#include <cmath>
 
 using namespace mensurio;
 
@@ -54,72 +52,6 @@ private Q_SLOTS:
             QCOMPARE(std::bit_cast<quint64>(*read), std::bit_cast<quint64>(f[1].toDouble()));
         if (f.size() > 2) // a row that shows a number reads one
             QCOMPARE(read ? QString::fromStdString(formatNumber(*read)) : "-", f[2]);
-    }
-    // Every factor against GNU units (Debian's units), an independent source asked once for all
-    // rows: each (from)/(to) of catalogue_units.tsv, answered by a number or by units of another
-    // kind.
-    void factorsAgreeWithGnuUnits_data()
-    {
-        const QList<QStringList> rows = table("catalogue_units.tsv");
-        QByteArray asked;
-        for (const QStringList& row : rows)
-            for (qsizetype i = 1; i + 1 < row.size(); i += 2)
-                asked += ("(" + row[i] + ")/(" + row[i + 1] + ")\n\n").toUtf8();
-        QProcess units;
-        units.setEnvironment(QProcess::systemEnvironment() << "UNITS_ENGLISH=US"
-                                                           << "LC_ALL=C");
-        units.start("units", {"--terse", "--quiet", "--digits", "15"});
-        units.write(asked);
-        units.closeWriteChannel();
-        const QStringList answers = units.waitForFinished() && units.exitCode() == 0
-                                        ? QString(units.readAllStandardOutput()).split('\n')
-                                        : QStringList();
-        // One line an answer, else they no longer match the rows; a failure is one case.
-        if (answers.size() != asked.count("\n\n") + 1 || rows.size() != kCatalogueSize)
-            return addCases(nullptr, {{"GNU units did not answer, or a row is missing"}});
-        QList<QStringList> cases;
-        for (qsizetype i = 0, next = 0; i < rows.size(); ++i) {
-            const QStringList row = rows[i];
-            // position, today's factor, the reading's, the row whose note it repeats, the row
-            cases << QStringList{QString::number(i + 1), answers[next++],
-                                 row.size() > 3 ? answers[next++] : "", row.value(5, row[0]),
-                                 row.join(" | ")};
-        }
-        addCases(nullptr, cases);
-    }
-    // A factor differs where it is off by more than one part in 10,000 and by more than half a
-    // unit in its last significant digit, which is never more than 1 % of it. Such rows have a
-    // note, and so do rows whose rounding alone hides that they follow the note's reading rather
-    // than today's value; GNU units agrees with the factor on that reading, rounded to the
-    // factor's digits or cut off there. A row that follows the same reading as an earlier one
-    // repeats its note.
-    void factorsAgreeWithGnuUnits()
-    {
-        QFETCH(QStringList, f);
-        QVERIFY2(f.size() > 1 && f[4].startsWith(f[0] + " | "), qPrintable(f.last()));
-        const CatalogueRow& row = kCatalogue[f[0].toUInt() - 1];
-        char digits[32] = {}; // the shortest form, as written in the catalogue: 3.259e+05
-        std::to_chars(digits, digits + 31, row.factor, std::chars_format::scientific);
-        const int point = int(std::string_view(digits).find('e'));
-        const double half = std::min(
-            0.5000000001 * std::pow(10, std::atoi(digits + point + 1) - std::max(point - 2, 0)),
-            row.factor / 100);
-        bool numeric = false, explained = false;
-        const double today = f[1].toDouble(&numeric), reading = f[2].toDouble(&explained);
-        const bool far = !numeric || std::abs(row.factor / today - 1) > 1e-4;
-        const bool noted =
-            (far && (!numeric || std::abs(row.factor - today) > half)) ||
-            (far && explained && std::abs(row.factor - reading) < std::abs(row.factor - today));
-        const QString context = QString("%1 = %2, %3").arg(f[4], f[1], f[2]);
-        QVERIFY2(numeric || f[1].contains(QRegularExpression("^[0-9]")), qPrintable(context));
-        QVERIFY2(row.note.empty() != noted && f[2].isEmpty() != noted,
-                 qPrintable("a note and a reading exactly where the factor needs one: " + context));
-        QVERIFY2(!noted ||
-                     (explained && (std::abs(row.factor - reading) <= half ||
-                                    (reading > row.factor && reading - row.factor < 2 * half))),
-                 qPrintable("the reading does not explain the factor: " + context));
-        QVERIFY2(row.note == kCatalogue[f[3].toUInt() - 1].note,
-                 qPrintable("the note of the row it repeats: " + context));
     }
 };
 
