@@ -56,7 +56,7 @@ template <class Box> struct BesideBox : Box {
             corner = {x, main.top() - size.height()};
         if (main.bottom() + size.height() <= area.bottom())
             corner = {x, main.bottom() + 1};
-        keepOnScreen(this, corner, window->screen());
+        keepOnScreen(this, corner); // a place on no screen keeps it on its own, its parent's
     }
 };
 
@@ -116,13 +116,13 @@ void QtPlatform::reportError(std::string_view message)
     showMessage(dialogParent_, QMessageBox::Critical, message, kApplicationTitle);
 }
 
-void keepOnScreen(QWidget* window, std::optional<QPoint> frameCorner, const QScreen* home)
+void keepOnScreen(QWidget* window, std::optional<QPoint> frameCorner)
 {
     const QMargins frame = frameMargins();
     const QRect wanted(frameCorner.value_or(window->pos() - QPoint(frame.left(), frame.top())),
                        window->size().grownBy(frame));
     const QScreen* screen = QGuiApplication::screenAt(wanted.center());
-    const QRect area = (home ? home : screen ? screen : window->screen())->availableGeometry();
+    const QRect area = (screen ? screen : window->screen())->availableGeometry();
     const QPoint corner(
         std::max(std::min(wanted.left(), area.right() + 1 - wanted.width()), area.left()),
         std::max(std::min(wanted.top(), area.bottom() + 1 - wanted.height()), area.top()));

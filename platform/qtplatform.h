@@ -7,8 +7,6 @@
 
 #include <optional>
 
-class QScreen;
-
 namespace mensurio {
 
 // The platform on Qt widgets: QInputDialog and QMessageBox, application-modal, so that no window
@@ -34,10 +32,8 @@ QString toQString(std::string_view text);
 
 // Moves a window that is about to open, never resizing it, so that its frame's top-left corner
 // lies at frameCorner (by default where its own position puts it), or as near as keeps it inside
-// the available area of `home`, else of the screen it is wanted on, else of its own; a window
-// larger than the screen keeps its top-left corner on it. A desktop that places windows itself
-// has the last word.
-void keepOnScreen(QWidget* window, std::optional<QPoint> frameCorner = std::nullopt,
-                  const QScreen* home = nullptr);
+// the available area of the screen it is wanted on, else of its own; a window larger than the
+// screen keeps its top-left corner on it. A desktop that places windows itself has the last word.
+void keepOnScreen(QWidget* window, std::optional<QPoint> frameCorner = std::nullopt);
 
 } // namespace mensurio

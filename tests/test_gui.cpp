@@ -28,9 +28,8 @@ class GuiTest : public QObject {
             return;
         box->setProperty("seen", true);
         auto* input = qobject_cast<QInputDialog*>(box);
-        const QString reply = input ? (replies.isEmpty() ? "<cancel>" : replies.takeFirst())
-                              : replies.value(0) == "<select>" ? replies.takeFirst()
-                                                               : "";
+        const bool takes = !replies.isEmpty() && (input || replies[0] == "<select>");
+        const QString reply = takes ? replies.takeFirst() : input ? "<cancel>" : "";
         if (reply == "<select>")
             box->findChild<QLabel*>("qt_msgbox_label")->setSelection(0, 1);
         QWidget* focus = box->focusWidget();
@@ -89,8 +88,7 @@ private Q_SLOTS:
                 const int mouse =
                     QStringList{"press", "release", "click", "double", "move"}.indexOf(
                         QString(action).remove("ctrl").remove("right")); // as in QTest::MouseAction
-                QWidget* top = part.contains("form2") ? static_cast<QWidget*>(window->helpWindow())
-                                                      : window.get();
+                QWidget* top = part.contains("form2") ? window->helpWindow() : list()->window();
                 if (action == "probe") { // a property, the accessible role, the geometry
                     const QString name =
                         part.section('=', 0, 0).section(QRegularExpression("[:.]"), -1);
