@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QWindow>
 
 #include <algorithm>
@@ -42,7 +43,7 @@ template <class Box> struct BesideBox : Box {
     {
         Box::showEvent(event);
         const QWidget* window = this->parentWidget();
-        if (!window)
+        if (!window || event->spontaneous()) // not again when the window system restores it
             return;
         const QRect main = window->frameGeometry(), area = window->screen()->availableGeometry();
         const QSize size = this->size().grownBy(frameMargins());

@@ -13,7 +13,7 @@ answers=$(grep -v '^#' data/catalogue_units.tsv | cut -f2-5 |
     { echo "FAIL: GNU units did not answer" >&2 && exit 1; }
 awk -F'\t' -v answers="$answers" '
 function abs(x) { return x < 0 ? -x : x }
-function fail(why) { print "FAIL: row " $1 ": " why ": " $0 " = " today ", " reading; failed++ }
+function fail(why) { print "FAIL: " ($0 == "" ? why : "row " $1 ": " why ": " $0 " = " today ", " reading); failed++ }
 BEGIN { lines = split(answers, answer, "\n") }
 /^#/ { next }
 FNR == NR { factor[++size] = $4; note[size] = $5; next }
@@ -32,7 +32,7 @@ FNR == NR { factor[++size] = $4; note[size] = $5; next }
     if (NF > 5 && note[$1] != note[$6]) fail("the note of the row it repeats")
 }
 END {
-    if (n != size) fail("a row for each of the " size " conversions")
+    $0 = ""; if (n != size) fail("catalogue_units.tsv: " n " rows for " size " conversions")
     else if (asked != lines) fail("GNU units answered " lines " lines for " asked " questions")
     printf "%d rows audited, %d failed\n", n, failed; exit failed > 0
 }' ../conversion/catalogue.tsv data/catalogue_units.tsv
