@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Every factor against GNU units (Debian's units), asked once for each (from)/(to) of
 # data/catalogue_units.tsv. A factor differs where it is off by more than one part in 10,000 and
-# by more than half a unit in its last significant digit (at most 1 % of it). Rows that differ,
-# and rows whose rounding alone hides that they follow their note's reading, have a note; GNU
+# by more than half a unit in its last significant digit (at most 1 % of it). Rows that differ
+# have a note, and rows whose rounding alone hides that they follow a note's reading may; GNU
 # units agrees with the factor on that reading, rounded to the factor's digits or cut off there.
 # A row that follows an earlier row's reading repeats its note word for word.
 set -euo pipefail
