@@ -33,7 +33,8 @@ void setUpApplication()
     // A plain top-level widget reads as a "filler" to screen readers; these are windows.
     QAccessible::installFactory(
         [](const QString& className, QObject* object) -> QAccessibleInterface* {
-            return className == "mensurio::Form1" || className == "mensurio::form2"
+            return className == QStringLiteral("mensurio::Form1") ||
+                           className == QStringLiteral("mensurio::form2")
                        ? new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window)
                        : nullptr;
         });

@@ -36,8 +36,10 @@ void showInFront(QWidget* window)
 Form1::Form1(Platform& platform)
     : platform_(platform)
     , List1(new FormulaList(this))
-    , Command1(makeButton(tr("Exit"), QStringLiteral("Command1"), {232, 232, 81, 33}, this))
-    , Command2(makeButton(tr("Help"), QStringLiteral("Command2"), {144, 232, 81, 33}, this))
+    , Command1(
+          makeButton(QStringLiteral("Exit"), QStringLiteral("Command1"), {232, 232, 81, 33}, this))
+    , Command2(
+          makeButton(QStringLiteral("Help"), QStringLiteral("Command2"), {144, 232, 81, 33}, this))
     , flow_(platform, [this] { Form_Load(); })
 {
     setObjectName(QStringLiteral("Form1"));
@@ -47,7 +49,7 @@ Form1::Form1(Platform& platform)
 
     List1->setObjectName(QStringLiteral("List1"));
     List1->setGeometry(0, 0, 321, 225);
-    List1->setAccessibleName(tr("Conversion formulas"));
+    List1->setAccessibleName(QStringLiteral("Conversion formulas"));
     QStringList entries;
     entries.reserve(kCatalogueSize);
     for (const CatalogueRow& row : kCatalogue)

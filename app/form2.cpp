@@ -19,7 +19,7 @@ const QString form2::helpText =
 
 form2::form2()
     : Text1(new QPlainTextEdit(helpText, this))
-    , Command1(new QPushButton(tr("Exit"), this))
+    , Command1(new QPushButton(QStringLiteral("Exit"), this))
 {
     setObjectName(QStringLiteral("form2"));
     setWindowTitle(QStringLiteral("Help/About"));
@@ -33,12 +33,12 @@ form2::form2()
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text1->setTabChangesFocus(true);
     Text1->setTabStopDistance(4 * Text1->fontMetrics().averageCharWidth());
-    Text1->setAccessibleName(tr("Help text"));
+    Text1->setAccessibleName(QStringLiteral("Help text"));
 
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(8, 136, 393, 33);
     Command1->setAutoDefault(true); // Enter chooses it when it has the focus, as Space does
-    Command1->setAccessibleName(tr("Exit help"));
+    Command1->setAccessibleName(QStringLiteral("Exit help"));
 
     setTabOrder(Text1, Command1);
     Text1->setFocus();

@@ -48,24 +48,27 @@ template <class Box> struct BesideBox : Box {
         const QRect main = window->frameGeometry(), area = window->screen()->availableGeometry();
         const QSize size = this->size().grownBy(frameMargins());
         const int x = main.center().x() - size.width() / 2;
-        QPoint corner(x, main.center().y() - size.height() / 2);
-        if (main.left() - size.width() >= area.left())
-            corner = {main.left() - size.width(), main.top()};
-        if (main.right() + size.width() <= area.right())
-            corner = {main.right() + 1, main.top()};
-        if (main.top() - size.height() >= area.top())
-            corner = {x, main.top() - size.height()};
+        QPoint corner(x, main.center().y() - size.height() / 2); // over it: no side has room
         if (main.bottom() + size.height() <= area.bottom())
             corner = {x, main.bottom() + 1};
+        else if (main.top() - size.height() >= area.top())
+            corner = {x, main.top() - size.height()};
+        else if (main.right() + size.width() <= area.right())
+            corner = {main.right() + 1, main.top()};
+        else if (main.left() - size.width() >= area.left())
+            corner = {main.left() - size.width(), main.top()};
         keepOnScreen(this, corner); // a place on no screen keeps it on its own, its parent's
     }
 };
 
-// A box as narrow as its contents would cut its title down in a title bar ("yar...hes" for a
-// result of 72, "Mens... ut box" for the input box); leave room for the title beside the window
-// frame's icon and buttons.
-void leaveRoomForTitle(QDialog& box)
+// A box is made at the desktop's origin, and a message box sizes itself for the screen where it
+// lies: it starts where the main window is. As narrow as its contents, it would cut its title
+// down in a title bar ("yar...hes" for a result of 72, "Mens... ut box" for the input box); leave
+// room for the title beside the window frame's icon and buttons.
+void fitBox(QDialog& box)
 {
+    if (box.parentWidget())
+        box.move(box.parentWidget()->pos());
     box.minimumSizeHint(); // an input box lays itself out only now
     auto* room = new QSpacerItem(box.fontMetrics().horizontalAdvance(box.windowTitle()) + 120, 0);
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
@@ -90,7 +93,7 @@ void showMessage(QWidget* parent, QMessageBox::Icon icon, std::string_view promp
                 copied = label->selectedText();
         QGuiApplication::clipboard()->setText(copied);
     });
-    leaveRoomForTitle(box);
+    fitBox(box);
     box.exec();
 }
 
@@ -101,7 +104,7 @@ std::optional<std::string> QtPlatform::inputBox(std::string_view prompt, std::st
     BesideBox<QInputDialog> dialog(dialogParent_);
     dialog.setWindowTitle(toQString(title));
     dialog.setLabelText(toQString(prompt));
-    leaveRoomForTitle(dialog);
+    fitBox(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue().toStdString();
