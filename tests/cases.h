@@ -2,8 +2,7 @@
 
 #include <QtTest>
 
-// The rows of tests/data/NAME split at `separator`, blank and '#' lines left out. In case tables
-// (tab-separated), \t, \r and \n stand for a tab, a carriage return and a newline.
+// The rows of tests/data/NAME split at `separator`, but blank and '#' lines; \t, \r, \n escaped.
 inline QList<QStringList> table(const QString& name, char separator = '\t')
 {
     QFile file(QStringLiteral(TEST_DATA "/") + name);

@@ -8,18 +8,18 @@ using namespace mensurio;
 
 class CoreTest : public QObject {
     Q_OBJECT
-    static QString text(std::string_view s) { return QString::fromUtf8(s.data(), s.size()); }
-
 private Q_SLOTS:
     void rowsByNumber_data() { addCases("catalogue_rows.tsv"); }
     void rowsByNumber()
     {
-        QFETCH(QStringList, f); // number, formula, list entry, factor (the double nearest it)
+        QFETCH(QStringList, f); // number, formula, list entry, factor (the double nearest it), note
         const CatalogueRow* row = findRow(f[0].toFloat());
-        QCOMPARE(row ? QStringList({QString::number(row - kCatalogue.data() + 1),
-                                    text(row->formula), text(row->listEntry)})
-                     : QStringList({f[0], "-", "-"}),
-                 f.mid(0, 3));
+        QCOMPARE(
+            row ? QStringList({QString::number(row - kCatalogue.data() + 1),
+                               QString::fromUtf8(row->formula), QString::fromUtf8(row->listEntry),
+                               QString::fromUtf8(row->note)})
+                : QStringList({f[0], "-", "-", ""}),
+            f.mid(0, 3) << f.value(4));
         QCOMPARE(row ? row->factor : 0, f.value(3).toDouble());
     }
 
@@ -34,11 +34,13 @@ private Q_SLOTS:
         for (const QStringList& line : table("blns.txt", '\n'))
             rows << QStringList{line[0], numeric.value(line[0], "-")};
         for (const char* name : {"parse_sample.txt", "parse_sample_f64.txt"})
-            for (const QStringList& line : table(name, ' ')) {
-                const auto bits = line[line.size() - 2].toULongLong(nullptr, 16);
-                rows << QStringList{line.last(),
-                                    QString::number(std::bit_cast<double>(bits), 'g', 17)};
-            }
+            for (const QStringList& line :
+                 table(name, ' ')) // the bits of the double, then the text
+                rows << QStringList{
+                    line.last(),
+                    QString::number(
+                        std::bit_cast<double>(line[line.size() - 2].toULongLong(nullptr, 16)), 'g',
+                        17)};
         const QString ones(1 << 20, '1');
         rows << QStringList{ones, "-"} << QStringList{"." + ones, "0.1111111111111111"};
         addCases("numbers_read.tsv", rows);
