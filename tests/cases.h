@@ -17,8 +17,7 @@ inline QList<QStringList> table(const QString& name, char separator = '\t')
     return rows;
 }
 
-// The rows, then those of the case table `name`, as data rows named after their first field;
-// given `only`, just the rows whose first field it is, without it (there must be some).
+// Data rows from `rows` and cases/NAME, named by field 1; with `only`, rows whose field 1 it is.
 inline void addCases(const QString& name, QList<QStringList> rows = {}, const QString& only = {})
 {
     QTest::addColumn<QStringList>("f");

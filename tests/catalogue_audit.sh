@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Every factor and every figure of a note against GNU units (Debian's units), in one run, by the
-# rules that head data/catalogue_units.tsv and data/note_figures.tsv. Blank and '#' lines are left
-# out, as the build leaves them out of the catalogue.
+# rules atop data/catalogue_units.tsv and data/note_figures.tsv; without blank and '#' lines, as built.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 answers=$({ grep -hv '^#' data/note_figures.tsv | cut -f3-4; grep -v '^#' data/catalogue_units.tsv | cut -f2-5; } |

@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# The program under Xvfb with real clicks and keys: a conversion, its result copied, Exit; any
-# failing step fails, and so does a missing Xvfb, xdotool or xclip.
+# The program under Xvfb with real clicks and keys: a conversion, its result copied, then Exit.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/xvfb.sh"
 type -P Xvfb xdotool xclip >/dev/null || fail "needs Xvfb, xdotool and xclip (./scripts/test installs them)"

@@ -24,7 +24,7 @@ private Q_SLOTS:
     }
 
     // The chosen texts; every naughty string, numeric only where blns_numeric.tsv says so; public
-    // corpora of correctly rounded readings (those overflowing to +inf are not numeric); pastes.
+    // corpora of correctly rounded readings; pastes.
     void readsNumbers_data()
     {
         QHash<QString, QString> numeric;
@@ -49,7 +49,7 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, f); // text, the double it reads as or "-", how that double shows
         const auto read = readNumber(f[0].toStdString());
-        QCOMPARE(read.has_value(), f[1] != "-" && f[1] != "inf");
+        QCOMPARE(read.has_value(), f[1] != "-" && f[1] != "inf"); // inf: past the largest double
         if (read) // bit for bit, so the sign of zero counts
             QCOMPARE(std::bit_cast<quint64>(*read), std::bit_cast<quint64>(f[1].toDouble()));
         if (f.size() > 2) // a row that shows a number reads one

@@ -15,11 +15,11 @@ class GuiTest : public QObject {
     } platform;
     std::unique_ptr<Form1> window;
     QStringList replies, seen, places, probes; // what input boxes get, and what was seen
+    const int robot = startTimer(0); // timerEvent: between any two events, in the boxes. loops too
 
     QListWidget* list() { return window->findChild<QListWidget*>("List1"); }
 
-    // Answers a box once it is active, as windows.tsv says a user does, between any two events.
-    void timerEvent(QTimerEvent*) override
+    void timerEvent(QTimerEvent*) override // answers an active box as windows.tsv says a user does
     {
         auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!box || !box->isActiveWindow())
@@ -36,9 +36,8 @@ class GuiTest : public QObject {
         QTest::keySequence(focus, QKeySequence::Copy);
         const QRect main = window->frameGeometry(), at = box->frameGeometry(),
                     area = window->screen()->availableGeometry();
-        // Centred below, above or over the main window, or beside it level with its top.
-        const bool centred = qAbs(at.center().x() - main.center().x()) <= 1,
-                   level = at.top() == main.top();
+        const bool centred = qAbs(at.center().x() - main.center().x()) <= 1, // below, above, over
+            level = at.top() == main.top();                                  // right, left
         places << (!area.contains(at)                    ? "off"
                    : at.top() > main.bottom() && centred ? "below"
                    : at.bottom() < main.top() && centred ? "above"
@@ -46,9 +45,8 @@ class GuiTest : public QObject {
                    : at.right() < main.left() && level   ? "left"
                    : at.intersects(main)                 ? "over"
                                                          : "shifted");
-        const QString title = box->windowTitle(),
-                      note = box->property("informativeText").toString();
-        // A title bar needs room for the title beside the frame's icon and buttons.
+        const QString title = box->windowTitle(), // a title bar needs room for icon and buttons too
+            note = box->property("informativeText").toString();
         const bool narrow = box->width() < box->fontMetrics().horizontalAdvance(title) + 120;
         seen << QString("%1:%2@%3%4%5")
                     .arg(input ? "I" + QString::number(window->conversion().one)
@@ -63,11 +61,7 @@ class GuiTest : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        setUpApplication();
-        startTimer(0);
-    }
+    void initTestCase() { setUpApplication(); }
     void windows_data() { addCases("windows.tsv", {}, QGuiApplication::primaryScreen()->name()); }
     void windows()
     {
