@@ -15,7 +15,7 @@ class GuiTest : public QObject {
     } platform;
     std::unique_ptr<Form1> window;
     QStringList replies, seen, places, probes; // what input boxes get, and what was seen
-    const int robot = startTimer(0); // timerEvent: between any two events, in the boxes. loops too
+    const int robot = startTimer(0); // timerEvent: between any two events, in the boxes' loops too
 
     QListWidget* list() { return window->findChild<QListWidget*>("List1"); }
 
