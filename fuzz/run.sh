@@ -6,7 +6,8 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 seconds=${1:-60}
 source "$root/scripts/common.sh"
-ensure_packages clang libclang-rt-14-dev
+ensure_packages clang
+ensure_packages "libclang-rt-$(clang -dumpversion | cut -d. -f1)-dev" # that clang's libFuzzer
 out="$root/build-fuzz"
 mkdir -p "$out" "$root/fuzz/corpus-new"
 clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
