@@ -138,8 +138,8 @@ private Q_SLOTS:
             if (!shown[i].contains(QRegularExpression(QRegularExpression::anchoredPattern(
                     QRegularExpression::escape(f.value(i + 3)).replace("\\*", "[^;@]*")))))
                 qWarning().noquote()
-                    << (differ << columns[i + 4]).last() + ": expected " + f.value(i + 3)
-                    << "\n" + columns[i + 4] + ": seen    " << shown[i];
+                    << QString("%1: expected %2\n%1: seen     %3")
+                           .arg((differ << columns[i + 4]).last(), f.value(i + 3), shown[i]);
         QVERIFY2(differ.isEmpty(), qPrintable("these columns differ: " + differ.join(", ")));
     }
 };
