@@ -34,13 +34,11 @@ private Q_SLOTS:
         for (const QStringList& line : table("blns.txt", '\n'))
             rows << QStringList{line[0], numeric.value(line[0], "-")};
         for (const char* name : {"parse_sample.txt", "parse_sample_f64.txt"})
-            for (const QStringList& line :
-                 table(name, ' ')) // the bits of the double, then the text
-                rows << QStringList{
-                    line.last(),
-                    QString::number(
-                        std::bit_cast<double>(line[line.size() - 2].toULongLong(nullptr, 16)), 'g',
-                        17)};
+            for (const QStringList& line : table(name, ' ')) {
+                const auto bits = line[line.size() - 2].toULongLong(nullptr, 16);
+                rows << QStringList{line.last(),
+                                    QString::number(std::bit_cast<double>(bits), 'g', 17)};
+            }
         const QString ones(1 << 20, '1');
         rows << QStringList{ones, "-"} << QStringList{"." + ones, "0.1111111111111111"};
         addCases("numbers_read.tsv", rows);

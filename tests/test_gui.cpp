@@ -55,9 +55,10 @@ class GuiTest : public QObject {
                          narrow ? "narrow:" : "", title, note.isEmpty() ? "" : " (" + note + ")");
         for (const QChar c : reply.startsWith('<') ? "" : reply) // typed, even where no key has it
             QTest::sendKeyEvent(QTest::Click, focus, Qt::Key_unknown, c, {});
-        reply == "<close>"
-            ? void(box->close()) // the close box
-            : QTest::keyClick(focus, reply == "<cancel>" ? Qt::Key_Escape : Qt::Key_Return);
+        if (reply == "<close>") // the close box
+            box->close();
+        else
+            QTest::keyClick(focus, reply == "<cancel>" ? Qt::Key_Escape : Qt::Key_Return);
     }
 
 private Q_SLOTS:
