@@ -7,6 +7,35 @@
 
 using namespace mensurio;
 
+// Where a box opened against the main window's frame: "below" or "above" it, touching it and
+// centred on it; "right" or "left" of it, touching it with the tops level; "over" it, centred
+// both ways; else its side and how far it lies from that place ("below off by 0,60").
+QString where(const QRect& at, const QRect& main, const QRect& area)
+{
+    if (!area.contains(at))
+        return "off";
+    QString side = "over";
+    QPoint off = at.center() - main.center();
+    if (at.top() > main.bottom()) {
+        side = "below";
+        off.setY(at.top() - main.bottom() - 1);
+    } else if (at.bottom() < main.top()) {
+        side = "above";
+        off.setY(main.top() - at.bottom() - 1);
+    } else if (at.left() > main.right()) {
+        side = "right";
+        off = {at.left() - main.right() - 1, at.top() - main.top()};
+    } else if (at.right() < main.left()) {
+        side = "left";
+        off = {main.left() - at.right() - 1, at.top() - main.top()};
+    }
+    // A centre may lie a pixel off where the two sizes differ by an odd number of pixels.
+    const bool centredX = side != "right" && side != "left", centredY = side == "over";
+    if (qAbs(off.x()) <= int(centredX) && qAbs(off.y()) <= int(centredY))
+        return side;
+    return QString("%1 off by %2,%3").arg(side).arg(off.x()).arg(off.y());
+}
+
 class GuiTest : public QObject {
     Q_OBJECT
     struct : QtPlatform { // the real boxes; ends only counted, so that one process runs every case
@@ -17,6 +46,8 @@ class GuiTest : public QObject {
     QStringList replies, seen, places, probes; // what input boxes get, and what was seen
     const int robot = startTimer(0); // timerEvent: between any two events, in the boxes' loops too
 
+    QStringList screens; // the first screen of each data/screens-*.json
+
     QListWidget* list() { return window->findChild<QListWidget*>("List1"); }
 
     void timerEvent(QTimerEvent*) override // answers an active box as windows.tsv says a user does
@@ -24,97 +55,140 @@ class GuiTest : public QObject {
         auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!box || !box->isActiveWindow())
             return;
-        if (box->property("seen").isValid()) // its answer closed it at once, or it fails its case
-            return seen << "left open:" + box->windowTitle(), box->done(QDialog::Rejected);
+        if (box->property("seen").isValid()) { // its answer closed it at once, or it fails its case
+            seen << "left open:" + box->windowTitle();
+            box->done(QDialog::Rejected);
+            return;
+        }
         box->setProperty("seen", true);
         auto* input = qobject_cast<QInputDialog*>(box);
-        const bool takes = !replies.isEmpty() && (input || replies[0] == "<select>");
-        const QString reply = takes ? replies.takeFirst() : input ? "<cancel>" : "";
+        QString reply = input ? "<cancel>" : "";
+        if (!replies.isEmpty() && (input || replies[0] == "<select>"))
+            reply = replies.takeFirst();
         if (!input && reply == "<select>")
             box->findChild<QLabel*>("qt_msgbox_label")->setSelection(0, 1);
         QWidget* focus = box->focusWidget();
+        QGuiApplication::clipboard()->clear(); // a copy that does nothing leaves nothing
         QTest::keySequence(focus, QKeySequence::Copy);
-        const QRect main = window->frameGeometry(), at = box->frameGeometry(),
-                    area = window->screen()->availableGeometry();
-        const bool centred = qAbs(at.center().x() - main.center().x()) <= 1, // below, above, over
-            level = at.top() == main.top();                                  // right, left
-        places << (!area.contains(at)                    ? "off"
-                   : at.top() > main.bottom() && centred ? "below"
-                   : at.bottom() < main.top() && centred ? "above"
-                   : at.left() > main.right() && level   ? "right"
-                   : at.right() < main.left() && level   ? "left"
-                   : at.intersects(main)                 ? "over"
-                                                         : "shifted");
-        const QString title = box->windowTitle(), // a title bar needs room for icon and buttons too
-            note = box->property("informativeText").toString();
+        places << where(box->frameGeometry(), window->frameGeometry(),
+                        window->screen()->availableGeometry());
+        const QString title = box->windowTitle(),
+                      note = box->property("informativeText").toString();
+        // A title bar needs room for the title, and for the frame's icon and buttons.
         const bool narrow = box->width() < box->fontMetrics().horizontalAdvance(title) + 120;
+        const QString kind = input ? "I" + QString::number(window->conversion().one)
+                                   : box->property("icon").toString();
+        const QString text = input ? input->labelText() : QGuiApplication::clipboard()->text();
         seen << QString("%1:%2@%3%4%5")
-                    .arg(input ? "I" + QString::number(window->conversion().one)
-                               : box->property("icon").toString(),
-                         input ? input->labelText() : QGuiApplication::clipboard()->text(),
-                         narrow ? "narrow:" : "", title, note.isEmpty() ? "" : " (" + note + ")");
-        for (const QChar c : reply.startsWith('<') ? "" : reply) // typed, even where no key has it
-            QTest::sendKeyEvent(QTest::Click, focus, Qt::Key_unknown, c, {});
+                    .arg(kind, text, narrow ? "narrow:" : "", title,
+                         note.isEmpty() ? "" : " (" + note + ")");
+        // "<N blanks>" stands for N blanks. A reply comes in one event, as a paste does, with
+        // characters that no key has too.
+        const auto blanks = QRegularExpression("^<(\\d+) blanks>").match(reply);
+        if (blanks.hasMatch())
+            reply.replace(0, blanks.capturedLength(), QString(blanks.captured(1).toInt(), ' '));
+        if (!reply.isEmpty() && !reply.startsWith('<'))
+            QTest::sendKeyEvent(QTest::Click, focus, Qt::Key_unknown, reply, {});
         if (reply == "<close>") // the close box
             box->close();
         else
             QTest::keyClick(focus, reply == "<cancel>" ? Qt::Key_Escape : Qt::Key_Return);
     }
 
+    // Does one step of windows.tsv as a user does; says why where it cannot.
+    QString act(const QString& part)
+    {
+        const QString action = part.section(':', 0, 0);
+        const int n = part.section(':', 1).toInt(), height = list()->viewport()->height();
+        const QListWidgetItem* item = list()->item(n - 1);
+        list()->scrollToItem(item);
+        const int last = list()->visualItemRect(list()->item(list()->count() - 1)).bottom();
+        const QPoint at = item ? list()->visualItemRect(item).center()
+                               : QPoint(9, (last + height) / 2); // below the last entry
+        const int mouse = QStringList{"press", "release", "click", "double", "move"}.indexOf(
+            action.section(QRegularExpression("ctrl|right"), -1)); // QTest::MouseAction
+        if (mouse >= 0 && !item && !(n == 926 && last < at.y() && at.y() < height))
+            return "no entry, or no room below the last one in sight";
+        QWidget* top = part.contains("form2") ? window->helpWindow() : list()->window();
+        if (!top)
+            return "the help window was never opened";
+        if (action == "probe") { // a property, the accessible role, the geometry
+            const QString name = part.section('=', 0, 0).section(QRegularExpression("[:.]"), -1);
+            QWidget* w = top->objectName() == name ? top : top->findChild<QWidget*>(name);
+            if (!w)
+                return "no widget " + name;
+            if (top->parentWidget())
+                return "the window has an owner, where the windows are independent";
+            QDebug(&probes.emplace_back()).noquote().nospace()
+                << w->property(qPrintable(part.section('=', 1))).toString() << ' '
+                << QAccessible::queryAccessibleInterface(w)->role() << ' ' << w->geometry();
+        } else if (action == "place") { // the main window moved by the user
+            window->move(part.section(':', 1).section(',', 0, 0).toInt(),
+                         part.section(',', 1).toInt());
+        } else if (auto* command = window->findChild<QPushButton*>(part)) {
+            QTest::mouseClick(command, Qt::LeftButton);
+        } else if (part.endsWith("close")) { // the main window's or the help window's close box
+            top->close();
+        } else if (mouse >= 0) {
+            QTest::mouseEvent(QTest::MouseAction(mouse), list()->viewport(),
+                              action.startsWith("right") ? Qt::RightButton : Qt::LeftButton,
+                              action.startsWith("ctrl") ? Qt::ControlModifier : Qt::NoModifier, at);
+        } else {
+            const QKeySequence keys(QString(part).replace('-', '+'));
+            const int key = keys[0].key(); // QtTest types ASCII and the editing and moving keys
+            if ((key < Qt::Key_Space || key > Qt::Key_AsciiTilde) &&
+                (key < Qt::Key_Escape || key > Qt::Key_Direction_R))
+                return "unknown step, or a key that QtTest cannot type";
+            if (!QApplication::focusWidget())
+                return "no window has the keyboard";
+            QTest::keySequence(QApplication::focusWidget(), keys);
+        }
+        return {};
+    }
+
 private Q_SLOTS:
-    void initTestCase() { setUpApplication(); }
-    void windows_data() { addCases("windows.tsv", {}, QGuiApplication::primaryScreen()->name()); }
+    void initTestCase()
+    {
+        setUpApplication();
+        for (const QFileInfo& name : QDir(TEST_DATA).entryInfoList({"screens-*.json"})) {
+            QFile file(name.filePath());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            screens << QJsonDocument::fromJson(file.readAll())["screens"][0]["name"].toString();
+        }
+        QVERIFY2(screens.contains(QGuiApplication::primaryScreen()->name()),
+                 "runs offscreen on a screens-*.json: QT_QPA_PLATFORM=offscreen:configfile=FILE");
+    }
+    // This run's rows, and any row that names a screen no run has (tests/CMakeLists.txt runs the
+    // first screen of each data/screens-*.json), or has more or fewer columns than the header.
+    void windows_data()
+    {
+        const QString screen = QGuiApplication::primaryScreen()->name();
+        QTest::addColumn<QStringList>("f");
+        const QList<QStringList> rows = table("cases/windows.tsv"); // the header first
+        for (const QStringList& row : rows.mid(1))
+            if (row[0] == screen || !screens.contains(row[0]) || row.size() != rows[0].size())
+                QTest::newRow(qPrintable(row.value(1).left(60))) << row;
+    }
     void windows()
     {
-        QFETCH(QStringList, f); // name, steps, replies, then what follows (windows.tsv)
-        const QStringList columns = table("cases/windows.tsv")[0]; // the header, a screen of none
-        replies = f[2].isEmpty() ? QStringList() : f[2].split(';');
+        QFETCH(QStringList, f); // screen, name, steps, replies, then what follows (windows.tsv)
+        const QStringList columns = table("cases/windows.tsv")[0];
+        QVERIFY2(f.size() == columns.size(),
+                 qPrintable(
+                     QString("%1 columns, not the header's %2").arg(f.size()).arg(columns.size())));
+        QVERIFY2(f[0] == QGuiApplication::primaryScreen()->name(),
+                 qPrintable("no run has the screen " + f[0]));
+        replies = f[3].isEmpty() ? QStringList() : f[3].split(';');
         seen = places = probes = {};
         platform.ends = 0;
         window = std::make_unique<Form1>(platform);
         platform.setDialogParent(window.get());
         window->Form_Load();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        for (const QString& step : f[1].split(' ', Qt::SkipEmptyParts)) {
+        for (const QString& step : f[2].split(' ', Qt::SkipEmptyParts)) {
             for (const QString& part : step.split('+')) {
-                const QString action = part.section(':', 0, 0);
-                const int n = part.section(':', 1).toInt(), height = list()->viewport()->height();
-                const QListWidgetItem* item = list()->item(n - 1);
-                list()->scrollToItem(item);
-                const int last = list()->visualItemRect(list()->item(list()->count() - 1)).bottom();
-                const QPoint at = item ? list()->visualItemRect(item).center()
-                                       : QPoint(9, (last + height) / 2); // below the last entry
-                const int mouse =
-                    QStringList{"press", "release", "click", "double", "move"}.indexOf(
-                        action.section(QRegularExpression("ctrl|right"), -1)); // QTest::MouseAction
-                QVERIFY2(mouse < 0 || item || (n == 926 && last < at.y() && at.y() < height),
-                         qPrintable("no entry, or no room below the last one in sight: " + part));
-                QWidget* top = part.contains("form2") ? window->helpWindow() : list()->window();
-                if (action == "probe") { // a property, the accessible role, the geometry
-                    const QString name =
-                        part.section('=', 0, 0).section(QRegularExpression("[:.]"), -1);
-                    QWidget* w = top->objectName() == name ? top : top->findChild<QWidget*>(name);
-                    QVERIFY(w && !top->parentWidget()); // no owner: the windows are independent
-                    QDebug(&probes.emplace_back()).noquote().nospace()
-                        << w->property(qPrintable(part.section('=', 1))).toString() << ' '
-                        << QAccessible::queryAccessibleInterface(w)->role() << ' ' << w->geometry();
-                } else if (action == "place") // the main window moved by the user
-                    window->move(part.section(':', 1).section(',', 0, 0).toInt(),
-                                 part.section(',', 1).toInt());
-                else if (auto* command = window->findChild<QPushButton*>(part))
-                    QTest::mouseClick(command, Qt::LeftButton);
-                else if (part.endsWith("close")) // the main window's or the help window's close box
-                    top->close();
-                else if (mouse >= 0)
-                    QTest::mouseEvent(
-                        QTest::MouseAction(mouse), list()->viewport(),
-                        action.startsWith("right") ? Qt::RightButton : Qt::LeftButton,
-                        action.startsWith("ctrl") ? Qt::ControlModifier : Qt::NoModifier, at);
-                else {
-                    const QKeySequence keys(QString(part).replace('-', '+'));
-                    QVERIFY2(keys[0].key() != Qt::Key_unknown, qPrintable("unknown step " + part));
-                    QTest::keySequence(QApplication::focusWidget(), keys);
-                }
+                const QString refused = act(part);
+                QVERIFY2(refused.isEmpty(), qPrintable(part + ": " + refused));
             }
             for (int i = 0; i < 3; ++i) // the conversion queued, then the activation Help asks for
                 QCoreApplication::processEvents();
@@ -135,15 +209,26 @@ private Q_SLOTS:
                                   : "")
                           << probes.join(';');
         QStringList differ; // column by column, where "*" stands for any text; in full, as a failed
-        for (int i = 0; i < shown.size(); ++i) // check cuts its message at 1,000 characters
-            if (!shown[i].contains(QRegularExpression(QRegularExpression::anchoredPattern(
-                    QRegularExpression::escape(f.value(i + 3)).replace("\\*", "[^;@]*")))))
-                qWarning().noquote()
-                    << QString("%1: expected %2\n%1: seen     %3")
-                           .arg((differ << columns[i + 4]).last(), f.value(i + 3), shown[i]);
+        for (int i = 0; i < shown.size(); ++i) { // check cuts its message at 1,000 characters
+            const QString expected = f[i + 4], pattern = QRegularExpression::escape(expected);
+            if (shown[i].contains(QRegularExpression(QRegularExpression::anchoredPattern(
+                    QString(pattern).replace("\\*", "[^;@]*")))))
+                continue;
+            differ << columns[i + 4];
+            qWarning().noquote() << QString("%1: expected %2\n%1: seen     %3")
+                                        .arg(columns[i + 4], expected, shown[i]);
+        }
         QVERIFY2(differ.isEmpty(), qPrintable("these columns differ: " + differ.join(", ")));
     }
 };
 
-QTEST_MAIN(GuiTest)
+// Started by hand rather than by ctest, it runs the plain screen's rows.
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" TEST_DATA "/screens-plain.json");
+    QApplication application(argc, argv);
+    GuiTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_gui.moc"
