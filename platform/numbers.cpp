@@ -10,12 +10,19 @@ namespace mensurio {
 namespace {
 
 // Blanks around a number: spaces and tabs, the line break that ends a pasted spreadsheet cell,
-// and the no-break space (UTF-8) of a number copied from a web page.
-constexpr bool isBlank(char c)
+// and the no-break spaces (UTF-8) that web pages and other programs put around numbers: U+00A0,
+// the narrow U+202F and the figure space U+2007.
+constexpr std::string_view kBlanks[] = {" ",        "\t",           "\r",          "\n",
+                                        "\xC2\xA0", "\xE2\x80\xAF", "\xE2\x80\x87"};
+
+// The length of the blank that text starts with, or with atEnd ends with; 0 where none.
+std::size_t blankLength(std::string_view text, bool atEnd)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    for (std::string_view blank : kBlanks)
+        if (atEnd ? text.ends_with(blank) : text.starts_with(blank))
+            return blank.size();
+    return 0;
 }
-constexpr std::string_view kNoBreakSpace = "\xC2\xA0";
 constexpr bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -40,10 +47,10 @@ bool isOverflow(std::string_view mantissa, long long exponent)
 std::optional<double> readNumber(std::string_view text)
 {
     std::string_view number = text;
-    while (!number.empty() && (isBlank(number.front()) || number.starts_with(kNoBreakSpace)))
-        number.remove_prefix(isBlank(number.front()) ? 1 : kNoBreakSpace.size());
-    while (!number.empty() && (isBlank(number.back()) || number.ends_with(kNoBreakSpace)))
-        number.remove_suffix(isBlank(number.back()) ? 1 : kNoBreakSpace.size());
+    while (const std::size_t blank = blankLength(number, false))
+        number.remove_prefix(blank);
+    while (const std::size_t blank = blankLength(number, true))
+        number.remove_suffix(blank);
 
     std::size_t i = 0;
     const std::size_t n = number.size();

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
 #include <QShortcut>
@@ -13,6 +14,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <limits>
 
 namespace mensurio {
 
@@ -42,11 +44,28 @@ template <class Box> struct BesideBox : Box {
     void showEvent(QShowEvent* event) override
     {
         Box::showEvent(event);
+        if (!event->spontaneous()) // not again when the window system restores it
+            place(frameMargins());
+    }
+    // A window manager may frame a box otherwise than the main window (without the resize handle
+    // of a window that can be resized): placed above the window, it would stand off its top by
+    // the difference. Once framed, when it is first activated, it is placed by its own frame.
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::WindowActivate && !framed_) {
+            framed_ = true;
+            if (this->windowHandle()->frameMargins() != frameMargins())
+                place(this->windowHandle()->frameMargins());
+        }
+        return Box::event(event);
+    }
+    void place(const QMargins& frame)
+    {
         const QWidget* window = this->parentWidget();
-        if (!window || event->spontaneous()) // not again when the window system restores it
+        if (!window)
             return;
         const QRect main = window->frameGeometry(), area = window->screen()->availableGeometry();
-        const QSize size = this->size().grownBy(frameMargins());
+        const QSize size = this->size().grownBy(frame);
         const int x = main.center().x() - size.width() / 2;
         QPoint corner(x, main.center().y() - size.height() / 2); // over it: no side has room
         if (main.bottom() + size.height() <= area.bottom())
@@ -59,6 +78,7 @@ template <class Box> struct BesideBox : Box {
             corner = {main.left() - size.width(), main.top()};
         keepOnScreen(this, corner); // a place on no screen keeps it on its own, its parent's
     }
+    bool framed_ = false;
 };
 
 // A box is made at the desktop's origin, and a message box sizes itself for the screen where it
@@ -70,6 +90,8 @@ void fitBox(QDialog& box)
     if (box.parentWidget())
         box.move(box.parentWidget()->pos());
     box.minimumSizeHint(); // an input box lays itself out only now
+    if (!box.layout())     // laid out otherwise by a later Qt: opened unfitted
+        return;
     auto* room = new QSpacerItem(box.fontMetrics().horizontalAdvance(box.windowTitle()) + 120, 0);
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
         grid->addItem(room, grid->rowCount(), 0, 1, grid->columnCount());
@@ -105,6 +127,9 @@ std::optional<std::string> QtPlatform::inputBox(std::string_view prompt, std::st
     dialog.setWindowTitle(toQString(title));
     dialog.setLabelText(toQString(prompt));
     fitBox(dialog);
+    // A paste longer than a field's usual 32,767 characters is read whole, never cut short.
+    if (auto* field = dialog.findChild<QLineEdit*>())
+        field->setMaxLength(std::numeric_limits<int>::max());
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue().toStdString();

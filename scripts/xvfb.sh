@@ -6,7 +6,7 @@ start_xvfb() {
     # it resets whenever its last client leaves, dropping any client that connects meanwhile:
     # a short-lived xdotool or xprop could then cost the program under test its connection.
     : >"$1/display"
-    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$1/display" >"$1/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -noreset -screen 0 "${2:-1024x768}x24" -nolisten tcp 3>"$1/display" >"$1/xvfb.log" 2>&1 &
     xvfb=$!
     for _ in $(seq 600); do # up to 30 s, for the number and its newline
         [ "$(wc -l <"$1/display")" -ge 1 ] && break
