@@ -10,11 +10,11 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QShortcut>
-#include <QShowEvent>
 #include <QWindow>
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace mensurio {
 
@@ -38,26 +38,18 @@ QMargins frameMargins()
 // Opens a box of a conversion beside the main window, so that the chosen formula stays in sight:
 // just below it where its screen has room, else above, else to its right, else to its left, and
 // only else over it. A message box learns its size only as it is shown, so the box is placed
-// then, before the window system maps it.
+// then, before the window system maps it; and again by its own frame once framed (when first
+// activated), since a window manager may frame a box without the main window's resize handle.
 template <class Box> struct BesideBox : Box {
     using Box::Box;
-    void showEvent(QShowEvent* event) override
-    {
-        Box::showEvent(event);
-        if (!event->spontaneous()) // not again when the window system restores it
-            place(frameMargins());
-    }
-    // A window manager may frame a box otherwise than the main window (without the resize handle
-    // of a window that can be resized): placed above the window, it would stand off its top by
-    // the difference. Once framed, when it is first activated, it is placed by its own frame.
     bool event(QEvent* event) override
     {
-        if (event->type() == QEvent::WindowActivate && !framed_) {
-            framed_ = true;
-            if (this->windowHandle()->frameMargins() != frameMargins())
-                place(this->windowHandle()->frameMargins());
-        }
-        return Box::event(event);
+        const bool handled = Box::event(event);
+        if (event->type() == QEvent::Show && !event->spontaneous()) // not when restored
+            place(frameMargins());
+        if (event->type() == QEvent::WindowActivate && !std::exchange(framed_, true))
+            place(this->windowHandle()->frameMargins());
+        return handled;
     }
     void place(const QMargins& frame)
     {

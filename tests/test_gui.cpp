@@ -8,32 +8,26 @@
 using namespace mensurio;
 
 // Where a box opened against the main window's frame: "below" or "above" it, touching it and
-// centred on it; "right" or "left" of it, touching it with the tops level; "over" it, centred
-// both ways; else its side and how far it lies from that place ("below off by 0,60").
+// centred on it; "right" or "left" of it, touching it with the tops level; "over" it, centred;
+// else its side and how far off that place it is ("below off by 0,60"). A centre may lie a pixel
+// off where the two sizes differ by an odd number of pixels.
 QString where(const QRect& at, const QRect& main, const QRect& area)
 {
-    if (!area.contains(at))
-        return "off";
-    QString side = "over";
-    QPoint off = at.center() - main.center();
-    if (at.top() > main.bottom()) {
-        side = "below";
-        off.setY(at.top() - main.bottom() - 1);
-    } else if (at.bottom() < main.top()) {
-        side = "above";
-        off.setY(main.top() - at.bottom() - 1);
-    } else if (at.left() > main.right()) {
-        side = "right";
-        off = {at.left() - main.right() - 1, at.top() - main.top()};
-    } else if (at.right() < main.left()) {
-        side = "left";
-        off = {main.left() - at.right() - 1, at.top() - main.top()};
-    }
-    // A centre may lie a pixel off where the two sizes differ by an odd number of pixels.
-    const bool centredX = side != "right" && side != "left", centredY = side == "over";
-    if (qAbs(off.x()) <= int(centredX) && qAbs(off.y()) <= int(centredY))
-        return side;
-    return QString("%1 off by %2,%3").arg(side).arg(off.x()).arg(off.y());
+    const QPoint centre = at.center() - main.center(), level(0, at.top() - main.top());
+    const QList<std::tuple<QString, bool, QPoint, QPoint>> sides{
+        // side, lies there, off, slack
+        {"off", !area.contains(at), {}, {}},
+        {"below", at.top() > main.bottom(), {centre.x(), at.top() - main.bottom() - 1}, {1, 0}},
+        {"above", at.bottom() < main.top(), {centre.x(), main.top() - at.bottom() - 1}, {1, 0}},
+        {"right", at.left() > main.right(), level + QPoint(at.left() - main.right() - 1, 0), {}},
+        {"left", at.right() < main.left(), level + QPoint(main.left() - at.right() - 1, 0), {}},
+        {"over", true, centre, {1, 1}}};
+    for (const auto& [side, lies, off, slack] : sides)
+        if (lies && qAbs(off.x()) <= slack.x() && qAbs(off.y()) <= slack.y())
+            return side;
+        else if (lies)
+            return QString("%1 off by %2,%3").arg(side).arg(off.x()).arg(off.y());
+    return {};
 }
 
 class GuiTest : public QObject {
@@ -45,8 +39,7 @@ class GuiTest : public QObject {
     std::unique_ptr<Form1> window;
     QStringList replies, seen, places, probes; // what input boxes get, and what was seen
     const int robot = startTimer(0); // timerEvent: between any two events, in the boxes' loops too
-
-    QStringList screens; // the first screen of each data/screens-*.json
+    QStringList screens;             // the first screen of each data/screens-*.json
 
     QListWidget* list() { return window->findChild<QListWidget*>("List1"); }
 
@@ -76,12 +69,11 @@ class GuiTest : public QObject {
                       note = box->property("informativeText").toString();
         // A title bar needs room for the title, and for the frame's icon and buttons.
         const bool narrow = box->width() < box->fontMetrics().horizontalAdvance(title) + 120;
-        const QString kind = input ? "I" + QString::number(window->conversion().one)
-                                   : box->property("icon").toString();
-        const QString text = input ? input->labelText() : QGuiApplication::clipboard()->text();
         seen << QString("%1:%2@%3%4%5")
-                    .arg(kind, text, narrow ? "narrow:" : "", title,
-                         note.isEmpty() ? "" : " (" + note + ")");
+                    .arg(input ? "I" + QString::number(window->conversion().one)
+                               : box->property("icon").toString(),
+                         input ? input->labelText() : QGuiApplication::clipboard()->text(),
+                         narrow ? "narrow:" : "", title, note.isEmpty() ? "" : " (" + note + ")");
         // "<N blanks>" stands for N blanks. A reply comes in one event, as a paste does, with
         // characters that no key has too.
         const auto blanks = QRegularExpression("^<(\\d+) blanks>").match(reply);
@@ -122,18 +114,18 @@ class GuiTest : public QObject {
             QDebug(&probes.emplace_back()).noquote().nospace()
                 << w->property(qPrintable(part.section('=', 1))).toString() << ' '
                 << QAccessible::queryAccessibleInterface(w)->role() << ' ' << w->geometry();
-        } else if (action == "place") { // the main window moved by the user
+        } else if (action == "place") // the main window moved by the user
             window->move(part.section(':', 1).section(',', 0, 0).toInt(),
                          part.section(',', 1).toInt());
-        } else if (auto* command = window->findChild<QPushButton*>(part)) {
+        else if (auto* command = window->findChild<QPushButton*>(part))
             QTest::mouseClick(command, Qt::LeftButton);
-        } else if (part.endsWith("close")) { // the main window's or the help window's close box
+        else if (part.endsWith("close")) // the main window's or the help window's close box
             top->close();
-        } else if (mouse >= 0) {
+        else if (mouse >= 0)
             QTest::mouseEvent(QTest::MouseAction(mouse), list()->viewport(),
                               action.startsWith("right") ? Qt::RightButton : Qt::LeftButton,
                               action.startsWith("ctrl") ? Qt::ControlModifier : Qt::NoModifier, at);
-        } else {
+        else {
             const QKeySequence keys(QString(part).replace('-', '+'));
             const int key = keys[0].key(); // QtTest types ASCII and the editing and moving keys
             if ((key < Qt::Key_Space || key > Qt::Key_AsciiTilde) &&
@@ -173,11 +165,8 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, f); // screen, name, steps, replies, then what follows (windows.tsv)
         const QStringList columns = table("cases/windows.tsv")[0];
-        QVERIFY2(f.size() == columns.size(),
-                 qPrintable(
-                     QString("%1 columns, not the header's %2").arg(f.size()).arg(columns.size())));
-        QVERIFY2(f[0] == QGuiApplication::primaryScreen()->name(),
-                 qPrintable("no run has the screen " + f[0]));
+        QVERIFY2(f.size() == columns.size() && f[0] == QGuiApplication::primaryScreen()->name(),
+                 "a row has the header's columns, and a screen that a run has");
         replies = f[3].isEmpty() ? QStringList() : f[3].split(';');
         seen = places = probes = {};
         platform.ends = 0;
@@ -222,13 +211,5 @@ private Q_SLOTS:
     }
 };
 
-// Started by hand rather than by ctest, it runs the plain screen's rows.
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" TEST_DATA "/screens-plain.json");
-    QApplication application(argc, argv);
-    GuiTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(GuiTest)
 #include "test_gui.moc"
