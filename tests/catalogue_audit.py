@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 # Every factor and every figure of a note against GNU units (Debian's units), asked in one run,
 # by the rules atop data/catalogue_units.tsv and data/note_figures.tsv.
+import os
 import re
 import subprocess
 import sys
@@ -91,15 +92,16 @@ def figure_proven(where, figure, proof, factor, reading):
 
 
 def ask_gnu_units(questions):
-    """GNU units' answer to each question, all asked in one run, one line an answer."""
+    """GNU units' answer to each question, all asked in one run, one line an answer (the caret
+    that points into an expression it cannot read is left out)."""
     questions = list(dict.fromkeys(questions))
-    command = ["env", "UNITS_ENGLISH=US", "LC_ALL=C", "units", "--terse", "--quiet", "--digits",
-               "15"]
     try:
-        answers = subprocess.run(command, input="".join(f"{q}\n\n" for q in questions),
-                                 capture_output=True, text=True, check=True).stdout.splitlines()
-    except subprocess.CalledProcessError:
-        sys.exit("FAIL: GNU units did not answer; is Debian's units installed?")
+        output = subprocess.run(["units", "--terse", "--quiet", "--digits", "15"], text=True,
+                                input="".join(f"{q}\n\n" for q in questions), capture_output=True,
+                                env=dict(os.environ, UNITS_ENGLISH="US", LC_ALL="C")).stdout
+    except FileNotFoundError:
+        sys.exit("FAIL: GNU units is not installed (Debian's units)")
+    answers = [line for line in output.splitlines() if line.strip() != "^"]
     if len(answers) != len(questions):
         sys.exit(f"FAIL: GNU units answered {len(answers)} lines for {len(questions)} questions")
     return dict(zip(questions, answers))
@@ -113,8 +115,10 @@ def main():
     for where, f in table("data/note_figures.tsv", (2, 4)):
         if len(f) == 2 and f[0] == "words":
             words.append(f[1])
-        else:
+        elif len(f) == 4 and f[0].isdigit():
             proofs[f[0], f[1].lstrip(SIGNS)] = f"({f[2]})/({f[3]})"
+        else:
+            fail(where, "neither words nor a proof (row, figure, expression, unit)")
     today = {f[0]: f"({f[1]})/({f[2]})" for _, f in conversions}
     reading = {f[0]: f"({f[3]})/({f[4]})" for _, f in conversions if len(f) > 3}
     answers = ask_gnu_units([*today.values(), *reading.values(), *proofs.values()])
@@ -122,7 +126,7 @@ def main():
     for expected, (where, f) in enumerate(conversions, 1):
         row, where = f[0], f"{where}: row {f[0]}"
         if row != str(expected) or row not in catalogue:
-            fail(where, f"row {expected} of the catalogue belongs here")
+            fail(where, f"expected row {expected} of the catalogue's {len(catalogue)}")
             break
         at_row, factor, note = catalogue[row]
         at_row += f": row {row}"
@@ -131,7 +135,7 @@ def main():
             fail(where, f"GNU units does not know the units: {value}")
         elif not factor_agrees(factor, number(value)) and not note:
             fail(at_row, f"the factor {factor} is not {value} rounded or cut off, and has no note")
-        if bool(note) != (row in reading):
+        elif bool(note) != (row in reading):
             fail(where, "a note and a reading go together")
         elif note:
             reading_explains(where, factor, answers[reading[row]])
@@ -143,8 +147,9 @@ def main():
         for figure in FIGURE.findall(note):
             proof = answers.get(proofs.get((row, figure.lstrip(SIGNS))))
             proven += bool(figure_proven(at_row, figure, proof, factor, " ".join(f[3:5])))
-    if len(conversions) != len(catalogue):
-        fail("catalogue_units.tsv", f"{len(conversions)} rows for {len(catalogue)} conversions")
+    else:  # every row in its place, but are all there?
+        if len(conversions) != len(catalogue):
+            fail("catalogue_units.tsv", f"{len(conversions)} rows for {len(catalogue)} conversions")
     for first, rows in repeats.items():
         repeated_note_matches(catalogue, first, rows)
     print(f"{len(conversions)} rows audited, {proven} figures proven, {len(failures)} failed")
