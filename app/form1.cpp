@@ -45,7 +45,7 @@ struct FormulaCompleter : QCompleter {
     {
         if (e->type() == QEvent::KeyPress && o == popup() && !popup()->currentIndex().isValid() &&
             static_cast<QKeyEvent*>(e)->matches(QKeySequence::InsertParagraphSeparator))
-            popup()->setCurrentIndex(completionModel()->index(0, 0)); // Enter: the first one
+            popup()->setCurrentIndex(completionModel()->index(0, 0)); // Enter takes the first shown
         return QCompleter::eventFilter(o, e);
     }
 };
