@@ -5,7 +5,12 @@
 #include "platform/qtplatform.h"
 
 #include <QCloseEvent>
+#include <QCompleter>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace mensurio {
 
@@ -30,6 +35,20 @@ void showInFront(QWidget* window)
     window->raise();
     window->activateWindow();
 }
+
+// Reads what is typed, and the list's texts, with one blank for a double one and "°" for "ø".
+struct FormulaCompleter : QCompleter {
+    using QCompleter::QCompleter;
+    static QString plain(const QString& text) { return text.simplified().replace(u'ø', u'°'); }
+    QStringList splitPath(const QString& path) const override { return {plain(path)}; }
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::KeyPress && o == popup() && !popup()->currentIndex().isValid() &&
+            static_cast<QKeyEvent*>(e)->matches(QKeySequence::InsertParagraphSeparator))
+            popup()->setCurrentIndex(completionModel()->index(0, 0)); // Enter takes the first shown
+        return QCompleter::eventFilter(o, e);
+    }
+};
 
 } // namespace
 
@@ -67,6 +86,7 @@ Form1::Form1(Platform& platform)
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    new QShortcut(QKeySequence::Find, this, this, &Form1::findFormula); // Ctrl+F
     // Queued, so the input box opens after the click's or key's own events are handled.
     connect(List1, &FormulaList::chosen, this, &Form1::List1_Click, Qt::QueuedConnection);
 }
@@ -98,6 +118,43 @@ void Form1::List1_Click()
     converting_ = true;
     flow_.List1_Click(List1->selectedRow());
     converting_ = false;
+}
+
+void Form1::findFormula()
+{
+    auto* completer = findChild<QCompleter*>();
+    if (!completer) { // made on the first find, not at start-up
+        for (int i = 0; i < List1->count(); ++i)
+            List1->item(i)->setData(Qt::UserRole, FormulaCompleter::plain(List1->item(i)->text()));
+        completer = new FormulaCompleter(List1->model(), this);
+        completer->setCompletionRole(Qt::UserRole);
+        completer->setFilterMode(Qt::MatchContains);
+        completer->setCaseSensitivity(Qt::CaseInsensitive);
+        completer->popup()->setAccessibleName(QStringLiteral("Matching formulas"));
+    }
+    BesideBox<QInputDialog> box(this); // opens beside this window, as the boxes of a conversion do
+    box.setWindowTitle(QStringLiteral("Find a formula"));
+    box.setLabelText(QStringLiteral("Enter part of a formula"));
+    fitBox(box);
+    box.setTextValue(completer->completionPrefix()); // the last text, selected as the box opens
+    box.findChild<QLineEdit*>()->setCompleter(completer);
+    QModelIndex chosen; // the formula chosen in the drop-down, which closes the box at once
+    const auto activated = qOverload<const QModelIndex&>(&QCompleter::activated);
+    connect(completer, activated, &box, [&](const QModelIndex& index) { chosen = index; });
+    connect(completer, activated, &box, &QDialog::accept);
+    const bool typed = box.exec() == QDialog::Accepted && !box.textValue().isEmpty();
+    if (!chosen.isValid()) // Enter on the typed text: the first formula the drop-down shows
+        chosen = completer->completionModel()->index(0, 0);
+    const auto found = List1->findItems(chosen.data().toString(), Qt::MatchExactly); // no two alike
+    if (typed && found.isEmpty())
+        platform_.messageBox(
+            QStringLiteral("No formula contains \"%1\".").arg(box.textValue()).toStdString());
+    if (!typed || found.isEmpty())
+        return Form_Load(); // back to the main window, as after a cancelled conversion
+    List1->setCurrentItem(found[0], QItemSelectionModel::ClearAndSelect);
+    List1->scrollToItem(found[0]);
+    List1->setFocus();
+    Q_EMIT List1->chosen(); // converted as a click converts it
 }
 
 void Form1::closeEvent(QCloseEvent* event)

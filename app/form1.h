@@ -17,7 +17,7 @@ class Platform;
 // The main window. A click on a formula in List1 reaches List1_Click, which hands the selected
 // position to the conversion flow; the flow asks for a value, selects the catalogue row and shows
 // the result through the platform's boxes, then calls Form_Load to bring this window back.
-// Exit ends the program; Help shows the one help window.
+// Exit ends the program; Help shows the one help window; Ctrl+F finds a formula by its text.
 class Form1 : public QWidget {
     Q_OBJECT
 public:
@@ -27,6 +27,7 @@ public:
     void Command1_Click();
     void Command2_Click();
     void List1_Click();
+    void findFormula();
 
     // The conversion's variables (one, entry, formula, factor, answer) and Convert.
     ConversionFlow& conversion() { return flow_; }

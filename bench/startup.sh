@@ -2,7 +2,8 @@
 # Start-up and latency benchmark, on a private Xvfb without a window manager: measures the
 # one-entry reference window and Mensurio alternately (after one warm-up run each), prints the
 # medians of RUNS runs (default 10), their ratio and memory difference, then the time from a
-# Down key press in the list to the input box being shown.
+# Down key press in the list to the input box being shown, and from a letter typed in the find
+# box to its drop-down painted (bench/findwatch.cpp).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 runs=${1:-10}
@@ -45,3 +46,5 @@ awk -v runs="$runs" -v rm="$ref_ms" -v mm="$men_ms" -v rk="$ref_kib" -v mk="$men
 echo "Down key in the list to input box mapped, 20 presses:"
 "$build_dir/bench/startwatch" --title Mensurio --latency 20 -- "$mensurio" |
     sed -E 's/.*latency_median_ms=([0-9.]+) latency_max_ms=([0-9.]+)/  median \1 ms, slowest \2 ms/'
+echo "Find box (Ctrl+F), in process:"
+"$build_dir/bench/findwatch" | sed 's/^/  /'

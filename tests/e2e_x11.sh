@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The program under Xvfb and openbox with real clicks and keys: where the boxes of a conversion
-# open, measured with the window manager's own frames; a result copied; then Exit.
+# open, measured with the window manager's own frames; a result copied; a formula found by
+# Ctrl+F and converted; then Exit.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/xvfb.sh"
 type -P Xvfb xdotool xclip openbox xprop xwininfo >/dev/null ||
@@ -48,6 +49,11 @@ convert() {
 convert below
 xdotool windowmove --sync "$main" 256 700 # no room below
 convert above
-xdotool mousemove --window "$main" 272 248 click 1 # Exit
+timeout 9 sh -c 'until [ $(xdotool getwindowfocus) = $0 ]; do sleep 0.05; done' "$main"
+xdotool key ctrl+f && placed above '^Find a formula$' # beside the window, as every box
+xdotool windowfocus --sync "$box" type 'light-year to miles' && xdotool key Return # its one match
+box=$(window 'input box$') && xdotool windowfocus --sync "$box" type 2 && xdotool key Return &&
+    xdotool windowfocus --sync "$(window '^light-year  to  miles$')" || fail "no result box for 509"
+xdotool key Return mousemove --window "$main" 272 248 click 1 # Exit
 timeout 20 tail --pid="$pid" -f /dev/null || fail "the program did not end after Exit"
 wait "$pid" && pid= || fail "the program ended with status $?"
