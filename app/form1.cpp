@@ -131,6 +131,7 @@ void Form1::findFormula()
         completer->setFilterMode(Qt::MatchContains);
         completer->setCaseSensitivity(Qt::CaseInsensitive);
         completer->popup()->setAccessibleName(QStringLiteral("Matching formulas"));
+        completer->popup()->setMinimumWidth(List1->width()); // the texts as long as the list's
     }
     BesideBox<QInputDialog> box(this); // opens beside this window, as the boxes of a conversion do
     box.setWindowTitle(QStringLiteral("Find a formula"));
