@@ -150,6 +150,14 @@ private Q_SLOTS:
         QVERIFY2(screens.contains(QGuiApplication::primaryScreen()->name()),
                  "runs offscreen on a screens-*.json: QT_QPA_PLATFORM=offscreen:configfile=FILE");
     }
+    void boxesOfAnyLayout() // as a later Qt may lay a box out: without a layout, unfitted
+    {
+        QDialog bare, boxed;
+        new QVBoxLayout(&boxed);
+        fitBox(bare);
+        fitBox(boxed);
+        QCOMPARE(boxed.layout()->count(), 1); // the room for the title
+    }
     // This run's rows, and any row that names a screen no run has (tests/CMakeLists.txt runs the
     // first screen of each data/screens-*.json), or has more or fewer columns than the header.
     void windows_data()
