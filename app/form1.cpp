@@ -41,12 +41,13 @@ struct FormulaCompleter : QCompleter {
     using QCompleter::QCompleter;
     static QString plain(const QString& text) { return text.simplified().replace(u'ø', u'°'); }
     QStringList splitPath(const QString& path) const override { return {plain(path)}; }
-    bool eventFilter(QObject* o, QEvent* e) override
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (e->type() == QEvent::KeyPress && o == popup() && !popup()->currentIndex().isValid() &&
-            static_cast<QKeyEvent*>(e)->matches(QKeySequence::InsertParagraphSeparator))
+        if (event->type() == QEvent::KeyPress && watched == popup() &&
+            !popup()->currentIndex().isValid() &&
+            static_cast<QKeyEvent*>(event)->matches(QKeySequence::InsertParagraphSeparator))
             popup()->setCurrentIndex(completionModel()->index(0, 0)); // Enter takes the first shown
-        return QCompleter::eventFilter(o, e);
+        return QCompleter::eventFilter(watched, event);
     }
 };
 
